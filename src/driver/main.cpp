@@ -1,0 +1,22 @@
+// ovq2tyx: converts source launcher menus ("Page*.ini", "*.ovq") into target
+// launcher menus (".tyx") beside them. Without arguments it converts the
+// program's own directory; with arguments, the files named.
+#include <string>
+#include <vector>
+
+#include "driver/modes.h"
+#include "item/command_table.h"
+#include "platform/console.h"
+
+int main(int argc, char** argv) {
+  const ovq2tyx::CommandTable commands = ovq2tyx::BuildCommandTable();
+  if (argc == 1) {
+    ovq2tyx::RunDirectoryMode(argv[0], commands);
+  } else if (argc > 1) {
+    ovq2tyx::RunArgumentMode(std::vector<std::string>(argv + 1, argv + argc),
+                             commands);
+  }
+  ovq2tyx::PrintLine("Press Any Key To Exit.");
+  ovq2tyx::WaitForKey();
+  return 0;
+}

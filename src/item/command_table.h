@@ -1,0 +1,28 @@
+// The source launcher's built-in command names (an item's path, e.g.
+// "Clip Board") and the target launcher's names for the same commands, in
+// code page 932. Built once at start-up and passed down read-only.
+#ifndef OVQ2TYX_ITEM_COMMAND_TABLE_H_
+#define OVQ2TYX_ITEM_COMMAND_TABLE_H_
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace ovq2tyx {
+
+// Source command name -> target command name, keys compared byte for byte.
+using CommandTable = std::unordered_map<std::string, std::string>;
+
+// The 16 command pairs.
+CommandTable BuildCommandTable();
+
+// The target path of an item: the table's name when `source_path` is exactly
+// a key, else the path itself with a ".ovq" extension (any letter case)
+// replaced by ".tyx", so links to other menus point at their converted
+// files. The result is never longer than `source_path` or a table value.
+std::string TranslatePath(std::string_view source_path,
+                          const CommandTable& table);
+
+}  // namespace ovq2tyx
+
+#endif  // OVQ2TYX_ITEM_COMMAND_TABLE_H_

@@ -1,0 +1,39 @@
+// Conversion of a menu's items: the item loop over a source menu, and the
+// mapping of one source item onto one target item (path through the command
+// table, hot-key text, icon reference, mode code, check text and keyboard
+// macros).
+#ifndef OVQ2TYX_ITEM_ITEM_CONVERSION_H_
+#define OVQ2TYX_ITEM_ITEM_CONVERSION_H_
+
+#include <string>
+#include <string_view>
+
+#include "item/command_table.h"
+#include "item/item_record.h"
+#include "platform/profile_store.h"
+
+namespace ovq2tyx {
+
+// Converts items 0, 1, ... of `source` into `target`, each under its own
+// number, up to the first item that does not exist.
+void ConvertMenuItems(const ProfileFile& source, const CommandTable& table,
+                      ProfileDocument& target);
+
+// Fills `target` anew from `source`.
+void ConvertItem(const SourceItem& source, const CommandTable& table,
+                 TargetItem& target);
+
+// The target's icon reference: "file?icon=3" becomes "file,3" (the text
+// after the first "=" that follows the first "?"); a "?" without "=" cuts the
+// text there. An empty text and the source's default icon give "".
+std::string ConvertIconSpec(std::string_view icon_text);
+
+// For a "Key Press" item (any letter case): CmdLine becomes the modifier
+// marks named in Data2 ("#w", "#s", "#c", "#a", always in this order) plus
+// Data3, cut to fit, and WorkDir is emptied. Other items are left as they
+// are.
+void ApplyKeyPress(const SourceItem& source, TargetItem& target);
+
+}  // namespace ovq2tyx
+
+#endif  // OVQ2TYX_ITEM_ITEM_CONVERSION_H_

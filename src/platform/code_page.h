@@ -1,0 +1,52 @@
+// Code page 932 text stepping: the one place that knows which bytes start a
+// double-byte character. Every search, comparison and cut in the program goes
+// through these functions, so the second byte of a double-byte character is
+// never taken for a separator, dot, blank, "?", "=", digit or letter.
+//
+// Text is std::string_view over raw code page 932 bytes; positions are byte
+// offsets and kNotFound means "no match".
+#ifndef OVQ2TYX_PLATFORM_CODE_PAGE_H_
+#define OVQ2TYX_PLATFORM_CODE_PAGE_H_
+
+#include <cstddef>
+#include <string_view>
+
+namespace ovq2tyx {
+
+inline constexpr std::size_t kNotFound = std::string_view::npos;
+
+// True for 0x81-0x9F and 0xE0-0xFC, the bytes that take the next byte along.
+bool IsLeadByte(unsigned char byte);
+
+// Byte length (1 or 2) of the character at `pos`. A lead byte followed by
+// nothing, NUL, CR or LF has no trail: it stands alone, and the line end or
+// terminator after it keeps its meaning.
+std::size_t CharLength(std::string_view text, std::size_t pos);
+
+// First occurrence of `needle` starting at a character boundary at or after
+// `from` (which must itself be a boundary). Letter case is significant.
+std::size_t FindText(std::string_view text, std::string_view needle,
+                     std::size_t from = 0);
+
+// As FindText, with single-byte ASCII letters compared without case.
+std::size_t FindTextIgnoreCase(std::string_view text, std::string_view needle,
+                               std::size_t from = 0);
+
+// First / last single-byte character `c` (never a trail byte).
+std::size_t FindChar(std::string_view text, char c, std::size_t from = 0);
+std::size_t FindLastChar(std::string_view text, char c);
+
+// Equality with single-byte ASCII letters compared without case.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+// The longest prefix of `text` that fits a buffer of `capacity` bytes with
+// its terminator (at most capacity - 1 bytes) without splitting a character.
+std::string_view CutToCapacity(std::string_view text, std::size_t capacity);
+
+// Upper-case for a single-byte ASCII letter; every other byte unchanged.
+// Callers must only apply it to bytes that start a character.
+char ToUpperAscii(char c);
+
+}  // namespace ovq2tyx
+
+#endif  // OVQ2TYX_PLATFORM_CODE_PAGE_H_

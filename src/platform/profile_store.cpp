@@ -1,0 +1,372 @@
+#include "platform/profile_store.h"
+
+#include <cstdio>
+#include <limits>
+
+#include "platform/code_page.h"
+
+namespace ovq2tyx {
+
+namespace {
+
+// Bytes the reader trims around names and values.
+bool IsBlank(unsigned char c) {
+  return c == ' ' || c == '\t' || c == 0x0B || c == 0x0C || c == 0x1A;
+}
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// A lead byte with no trail (before NUL, a line end or the end of the text).
+bool IsLoneLead(std::string_view text, std::size_t pos) {
+  return IsLeadByte(static_cast<unsigned char>(text[pos])) &&
+         CharLength(text, pos) == 1;
+}
+
+// The text as the reader sees it: up to the first NUL, without a lone lead
+// byte at the end.
+std::string_view EffectiveText(std::string_view text) {
+  std::size_t nul = text.find('\0');
+  if (nul == std::string_view::npos) {
+    // Parsed slices never end in a lone lead byte unless a NUL follows.
+    return text;
+  }
+  text = text.substr(0, nul);
+  if (!text.empty()) {
+    std::size_t last = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+      last = pos;
+    }
+    if (IsLoneLead(text, last)) text.remove_suffix(1);
+  }
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  std::size_t begin = kNotFound, end = 0;
+  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+    if (CharLength(text, pos) == 1 &&
+        IsBlank(static_cast<unsigned char>(text[pos]))) {
+      continue;
+    }
+    if (begin == kNotFound) begin = pos;
+    end = pos + CharLength(text, pos);
+  }
+  return begin == kNotFound ? text.substr(0, 0)
+                            : text.substr(begin, end - begin);
+}
+
+const ProfileFile::Entry* FindEntry(const ProfileFile& file,
+                                    std::string_view section,
+                                    std::string_view key) {
+  auto found = file.section_index.find(section);
+  if (found == file.section_index.end()) return nullptr;
+  const ProfileFile::Section& sec = file.sections[found->second];
+  std::string_view bytes = file.bytes;
+  for (std::uint32_t i = 0; i < sec.entry_count; ++i) {
+    const ProfileFile::Entry& entry = file.entries[sec.first_entry + i];
+    if (EqualsIgnoreCase(bytes.substr(entry.key_begin, entry.key_size), key)) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+// The value of section/key with the reader's NUL cut and quote stripping;
+// false when the key or its value is missing.
+bool FindValue(const ProfileFile& file, std::string_view section,
+               std::string_view key, std::string_view& value) {
+  const ProfileFile::Entry* entry = FindEntry(file, section, key);
+  if (entry == nullptr || entry->value_begin == ProfileFile::kNoValue) {
+    return false;
+  }
+  value = EffectiveText(std::string_view(file.bytes).substr(
+      entry->value_begin, entry->value_size));
+  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
+      value.back() == value[0]) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return true;
+}
+
+// Wraps a value whose ends the reader would trim or strip in double quotes.
+bool NeedsQuotes(std::string_view value) {
+  if (value.empty()) return false;
+  if (IsBlank(static_cast<unsigned char>(value[0]))) return true;
+  std::size_t last = 0;
+  for (std::size_t pos = 0; pos < value.size(); pos += CharLength(value, pos)) {
+    last = pos;
+  }
+  if (last == value.size() - 1 &&
+      IsBlank(static_cast<unsigned char>(value[last]))) {
+    return true;
+  }
+  return value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
+         value.back() == value[0];
+}
+
+// What a line can carry of a value: up to any CR, LF or NUL, without a lone
+// lead byte at the end (the reader would drop it).
+std::string_view StorableValue(std::string_view value) {
+  std::size_t end = value.find_first_of(std::string_view("\r\n\0", 3));
+  if (end != std::string_view::npos) value = value.substr(0, end);
+  std::size_t last = kNotFound;
+  for (std::size_t pos = 0; pos < value.size(); pos += CharLength(value, pos)) {
+    last = pos;
+  }
+  if (last != kNotFound && IsLoneLead(value, last)) value.remove_suffix(1);
+  return value;
+}
+
+std::uint32_t AppendToArena(std::string& arena, std::string_view text) {
+  auto begin = static_cast<std::uint32_t>(arena.size());
+  arena += text;
+  return begin;
+}
+
+ProfileDocument::Section& FindOrAddSection(ProfileDocument& doc,
+                                           std::string_view name) {
+  auto found = doc.section_index.find(name);
+  if (found != doc.section_index.end()) return doc.sections[found->second];
+  ProfileDocument::Section section;
+  section.name_begin = AppendToArena(doc.text, name);
+  section.name_size = static_cast<std::uint32_t>(name.size());
+  doc.section_index.emplace(std::string(name),
+                            static_cast<std::uint32_t>(doc.sections.size()));
+  doc.sections.push_back(std::move(section));
+  return doc.sections.back();
+}
+
+ProfileDocument::Entry* FindDocumentEntry(ProfileDocument& doc,
+                                          ProfileDocument::Section& section,
+                                          std::string_view key) {
+  for (ProfileDocument::Entry& entry : section.entries) {
+    if (EqualsIgnoreCase(
+            std::string_view(doc.text).substr(entry.key_begin, entry.key_size),
+            key)) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::size_t FoldedHash::operator()(std::string_view name) const {
+  // FNV-1a over the upper-cased characters.
+  std::size_t hash = 14695981039346656037ull;
+  for (std::size_t pos = 0; pos < name.size();) {
+    std::size_t len = CharLength(name, pos);
+    for (std::size_t i = 0; i < len; ++i) {
+      char c = len == 1 ? ToUpperAscii(name[pos]) : name[pos + i];
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    pos += len;
+  }
+  return hash;
+}
+
+bool FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  return EqualsIgnoreCase(a, b);
+}
+
+ProfileFile ParseProfile(std::string bytes) {
+  ProfileFile file;
+  file.bytes = std::move(bytes);
+  std::string_view text = file.bytes;
+  // Lines before the first header belong to a section without a name.
+  file.sections.push_back({0, 0});
+  file.section_index.emplace(std::string_view(), 0);
+
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    // One line: note where its non-blank text starts and ends, its first
+    // "=", its last "]" and whether it holds a NUL.
+    std::size_t first = kNotFound, last_end = pos;
+    std::size_t equals = kNotFound, name_end = 0, value_first = kNotFound;
+    std::size_t bracket = kNotFound;
+    bool has_nul = false;
+    while (pos < text.size() && !IsLineEnd(text[pos])) {
+      std::size_t len = CharLength(text, pos);
+      auto c = static_cast<unsigned char>(text[pos]);
+      bool visible = len == 2 || (!IsBlank(c) && !IsLeadByte(c));
+      if (visible) {
+        if (first == kNotFound) first = pos;
+        if (equals != kNotFound && value_first == kNotFound) value_first = pos;
+        if (len == 1 && c == '=' && equals == kNotFound) {
+          equals = pos;
+          name_end = last_end;
+        }
+        if (len == 1 && c == ']') bracket = pos;
+        if (c == 0) has_nul = true;
+        last_end = pos + len;
+      }
+      pos += len;
+    }
+    while (pos < text.size() && IsLineEnd(text[pos])) ++pos;
+    if (first == kNotFound || text[first] == ';') continue;
+
+    if (text[first] == '[' && bracket != kNotFound) {
+      std::string_view name = text.substr(first + 1, bracket - first - 1);
+      if (has_nul) name = EffectiveText(name);
+      name = Trim(name);
+      file.sections.push_back(
+          {static_cast<std::uint32_t>(file.entries.size()), 0});
+      file.section_index.emplace(
+          name, static_cast<std::uint32_t>(file.sections.size() - 1));
+      continue;
+    }
+    ProfileFile::Entry entry;
+    std::size_t key_end = equals == kNotFound ? last_end : name_end;
+    std::string_view key =
+        text.substr(first, key_end > first ? key_end - first : 0);
+    if (has_nul) key = EffectiveText(key);
+    entry.key_begin = static_cast<std::uint32_t>(first);
+    entry.key_size = static_cast<std::uint32_t>(key.size());
+    if (equals == kNotFound) {
+      entry.value_begin = ProfileFile::kNoValue;
+      entry.value_size = 0;
+    } else if (value_first == kNotFound) {
+      entry.value_begin = static_cast<std::uint32_t>(equals + 1);
+      entry.value_size = 0;
+    } else {
+      entry.value_begin = static_cast<std::uint32_t>(value_first);
+      entry.value_size = static_cast<std::uint32_t>(last_end - value_first);
+    }
+    file.entries.push_back(entry);
+    ++file.sections.back().entry_count;
+  }
+  return file;
+}
+
+bool LoadProfileFile(const std::string& path, ProfileFile& out) {
+  std::string bytes;
+  if (!ReadRegularFile(path, bytes)) return false;
+  if (bytes.size() >= std::numeric_limits<std::uint32_t>::max()) return false;
+  out = ParseProfile(std::move(bytes));
+  return true;
+}
+
+std::string ReadProfileString(const ProfileFile& file, std::string_view section,
+                              std::string_view key, std::string_view fallback,
+                              std::size_t capacity) {
+  std::string_view value;
+  if (!FindValue(file, section, key, value)) value = fallback;
+  return std::string(CutToCapacity(value, capacity));
+}
+
+std::int32_t ReadProfileInt(const ProfileFile& file, std::string_view section,
+                            std::string_view key, std::int32_t fallback) {
+  std::string_view value;
+  if (!FindValue(file, section, key, value) || value.empty()) return fallback;
+  std::size_t pos = 0;
+  while (pos < value.size() && static_cast<unsigned char>(value[pos]) <= ' ') {
+    ++pos;
+  }
+  bool negative = false;
+  if (pos < value.size() && (value[pos] == '+' || value[pos] == '-')) {
+    negative = value[pos++] == '-';
+  }
+  unsigned base = 10;
+  if (value.size() - pos >= 2 && value[pos] == '0') {
+    switch (value[pos + 1]) {
+      case 'x': base = 16; break;
+      case 'o': base = 8; break;
+      case 'b': base = 2; break;
+    }
+    if (base != 10) pos += 2;
+  }
+  std::uint32_t total = 0;
+  for (; pos < value.size(); ++pos) {
+    char c = value[pos];
+    unsigned digit = 99;
+    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+    if (c >= 'A' && c <= 'Z') digit = static_cast<unsigned>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'z') digit = static_cast<unsigned>(c - 'a' + 10);
+    if (digit >= base) break;
+    total = total * base + digit;
+  }
+  if (negative) total = 0u - total;
+  return static_cast<std::int32_t>(total);
+}
+
+void WriteProfileString(ProfileDocument& doc, std::string_view section,
+                        std::string_view key, std::string_view value) {
+  value = StorableValue(value);
+  ProfileDocument::Section& sec = FindOrAddSection(doc, section);
+  ProfileDocument::Entry* entry = FindDocumentEntry(doc, sec, key);
+  if (entry == nullptr) {
+    ProfileDocument::Entry added;
+    added.key_begin = AppendToArena(doc.text, key);
+    added.key_size = static_cast<std::uint32_t>(key.size());
+    sec.entries.push_back(added);
+    entry = &sec.entries.back();
+  }
+  entry->value_begin = AppendToArena(doc.text, value);
+  entry->value_size = static_cast<std::uint32_t>(value.size());
+}
+
+void RemoveProfileKey(ProfileDocument& doc, std::string_view section,
+                      std::string_view key) {
+  auto found = doc.section_index.find(section);
+  if (found == doc.section_index.end()) return;
+  ProfileDocument::Section& sec = doc.sections[found->second];
+  ProfileDocument::Entry* entry = FindDocumentEntry(doc, sec, key);
+  if (entry != nullptr) sec.entries.erase(sec.entries.begin() + (entry - sec.entries.data()));
+}
+
+void WriteProfileStruct(ProfileDocument& doc, std::string_view section,
+                        std::string_view key,
+                        std::span<const std::uint8_t> bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string text;
+  unsigned sum = 0;
+  auto put = [&text](unsigned byte) {
+    text += kHex[(byte >> 4) & 0xF];
+    text += kHex[byte & 0xF];
+  };
+  for (std::uint8_t byte : bytes) {
+    put(byte);
+    sum += byte;
+  }
+  put(sum & 0xFF);
+  WriteProfileString(doc, section, key, text);
+}
+
+std::string SerializeProfile(const ProfileDocument& doc) {
+  std::string_view arena = doc.text;
+  std::size_t size = 0;
+  for (const ProfileDocument::Section& sec : doc.sections) {
+    size += sec.name_size + 4;
+    for (const ProfileDocument::Entry& entry : sec.entries) {
+      size += entry.key_size + entry.value_size + 5;
+    }
+  }
+  std::string out;
+  out.reserve(size);
+  for (const ProfileDocument::Section& sec : doc.sections) {
+    out += '[';
+    out += arena.substr(sec.name_begin, sec.name_size);
+    out += "]\r\n";
+    for (const ProfileDocument::Entry& entry : sec.entries) {
+      std::string_view value = arena.substr(entry.value_begin, entry.value_size);
+      out += arena.substr(entry.key_begin, entry.key_size);
+      out += '=';
+      bool quoted = NeedsQuotes(value);
+      if (quoted) out += '"';
+      out += value;
+      if (quoted) out += '"';
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+WriteResult SaveNewProfile(const std::string& path, const ProfileDocument& doc) {
+  return WriteNewFile(path, SerializeProfile(doc));
+}
+
+bool AppendProfile(const std::string& path, const ProfileDocument& doc) {
+  return AppendToFile(path, SerializeProfile(doc));
+}
+
+}  // namespace ovq2tyx
