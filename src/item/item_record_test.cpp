@@ -24,23 +24,6 @@ TEST(ReadSourceItemTest, MissingKeysGetDefaults) {
   EXPECT_EQ(item.data8, "");
 }
 
-TEST(ReadSourceItemTest, ReadsEveryKey) {
-  const ProfileFile file = ParseProfile(
-      "[No.0]\r\nData0=Title\r\nData1=C:\\a.exe\r\nData2=C:\\Work\r\n"
-      "Data3=/n\r\nData5=Ctrl + A\r\nData6=-1\r\nData7=False\r\n"
-      "Data8=C:\\a.exe?icon=2\r\n");
-  SourceItem item;
-  ASSERT_TRUE(ReadSourceItem(file, 0, item));
-  EXPECT_EQ(item.data0, "Title");
-  EXPECT_EQ(item.data1, "C:\\a.exe");
-  EXPECT_EQ(item.data2, "C:\\Work");
-  EXPECT_EQ(item.data3, "/n");
-  EXPECT_EQ(item.data5, "Ctrl + A");
-  EXPECT_EQ(item.data6, -1);
-  EXPECT_EQ(item.data7, "False");
-  EXPECT_EQ(item.data8, "C:\\a.exe?icon=2");
-}
-
 TEST(ReadSourceItemTest, ItemExistsOnlyWithData1) {
   const ProfileFile file = ParseProfile(
       "[No.0]\r\nData0=No path\r\n[No.1]\r\nData1=\r\n[No.2]\r\nData1=x\r\n");

@@ -16,6 +16,8 @@ bool IsBlank(unsigned char c) {
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
+constexpr int kIntegerChars = 29;
+
 // A lead byte with no trail (before NUL, a line end or the end of the text).
 bool IsLoneLead(std::string_view text, std::size_t pos) {
   return IsLeadByte(static_cast<unsigned char>(text[pos])) &&
@@ -203,7 +205,7 @@ ProfileFile ParseProfile(std::string bytes) {
       pos += len;
     }
     while (pos < text.size() && IsLineEnd(text[pos])) ++pos;
-    if (first == kNotFound || text[first] == ';') continue;
+    if (first == kNotFound) continue;  // ";" lines are keys to the reader too
 
     if (text[first] == '[' && bracket != kNotFound) {
       std::string_view name = text.substr(first + 1, bracket - first - 1);
@@ -258,7 +260,13 @@ std::int32_t ReadProfileInt(const ProfileFile& file, std::string_view section,
                             std::string_view key, std::int32_t fallback) {
   std::string_view value;
   if (!FindValue(file, section, key, value) || value.empty()) return fallback;
+  // The platform reader looks at no more than the first 29 characters.
   std::size_t pos = 0;
+  for (int chars = 0; pos < value.size() && chars < kIntegerChars; ++chars) {
+    pos += CharLength(value, pos);
+  }
+  value = value.substr(0, pos);
+  pos = 0;
   while (pos < value.size() && static_cast<unsigned char>(value[pos]) <= ' ') {
     ++pos;
   }

@@ -27,7 +27,7 @@ TEST(ProfileStoreTest, ReadsValuesAsThePlatformReaderDoes) {
       {"[S]\r\nk=a=b\r\n", "S", "k", "a=b"},                // first "=" splits
       {"[S]\r\nk=\r\n", "S", "k", ""},                      // empty value
       {"[S]\r\nk\r\nk=v\r\n", "S", "k", "<default>"},       // no "=" hides
-      {"[S]\r\n;k=v\r\n", "S", ";k", "<default>"},          // comment
+      {"[S]\r\n;k=v\r\n", "S", ";k", "v"},                  // no comments
       {"[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},             // first key wins
       {"[S]\r\nk=1\r\n[s]\r\nk=2\r\nj=3\r\n", "S", "k", "1"},
       {"[S]\r\nk=1\r\n[s]\r\nj=3\r\n", "S", "j", "<default>"},  // first section
@@ -84,6 +84,9 @@ TEST(ProfileStoreTest, ReadsIntegers) {
       {"0b101", 5},      {"12abc", 12},      {"abc", 0},
       {"-", 0},          {"4294967295", -1}, {"4294967296", 0},
       {"-2147483649", 2147483647},           {"\"5\"", 5},
+      {std::string(28, '0') + "7", 7},  // 29 characters are read
+      {std::string(29, '0') + "7", 0},
+      {"\x01\x1F 12", 12},
       {"", -7},  // empty: the default
   };
   for (const Case& c : cases) {

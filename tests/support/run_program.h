@@ -28,6 +28,9 @@ struct RunResult {
 
 RunResult RunProgram(const std::string& program, const RunOptions& options);
 
+// Whether RunOptions::file_size_limit is honoured on this platform.
+bool CanLimitFileSize();
+
 }  // namespace ovq2tyx::testing
 
 #endif  // OVQ2TYX_TESTS_SUPPORT_RUN_PROGRAM_H_
