@@ -46,16 +46,16 @@ bool WriteRootLink(int n, std::string_view name, const std::string& root_path,
   const std::string section = SectionName(n);
   const std::array<std::uint8_t, 2> no_hot_key = {0, 0};
   ProfileDocument link;
-  WriteProfileString(link, section, "Path", name);
-  WriteProfileString(link, section, "Title", name);
-  WriteProfileString(link, section, "WorkDir", "");
-  WriteProfileString(link, section, "CmdLine", is_menu ? "" : ">>");
-  WriteProfileStruct(link, section, "HotKey", no_hot_key);
-  WriteProfileString(link, section, "WinState", "0");
-  WriteProfileString(link, section, "Priority", "0");
+  SetProfileString(link, section, "Path", name);
+  SetProfileString(link, section, "Title", name);
+  SetProfileString(link, section, "WorkDir", "");
+  SetProfileString(link, section, "CmdLine", is_menu ? "" : ">>");
+  SetProfileStruct(link, section, "HotKey", no_hot_key);
+  SetProfileString(link, section, "WinState", "0");
+  SetProfileString(link, section, "Priority", "0");
   RemoveProfileKey(link, section, "Icon");
-  WriteProfileString(link, section, "Wait", "0");
-  WriteProfileString(link, section, "Check", "1");
+  SetProfileString(link, section, "Wait", "0");
+  SetProfileString(link, section, "Check", "1");
   // Each link is a new section at the end of the file, so appending it is
   // the same as rewriting the whole file, at the cost of one link.
   return AppendProfile(root_path, link);

@@ -32,7 +32,7 @@ bool ReadSourceItem(const ProfileFile& file, int n, SourceItem& out) {
 void WriteTargetItem(ProfileDocument& doc, int n, const TargetItem& item) {
   const std::string section = SectionName(n);
   auto write = [&](std::string_view key, std::string_view value) {
-    WriteProfileString(doc, section, key, value);
+    SetProfileString(doc, section, key, value);
   };
   auto write_number = [&](std::string_view key, std::uint32_t value) {
     write(key, std::to_string(value));
@@ -42,7 +42,7 @@ void WriteTargetItem(ProfileDocument& doc, int n, const TargetItem& item) {
   write("WorkDir", item.work_dir);
   write("CmdLine", item.cmd_line);
   const std::uint8_t hot_key[] = {item.hot_key.key, item.hot_key.modifiers};
-  WriteProfileStruct(doc, section, "HotKey", hot_key);
+  SetProfileStruct(doc, section, "HotKey", hot_key);
   write_number("WinState", item.flags.win_state);
   write_number("Priority", item.flags.priority);
   write("Icon", item.icon);

@@ -17,7 +17,7 @@ std::uint8_t PermuteLocateFlags(std::int32_t locate) {
 void WriteNodeConfig(ProfileDocument& target, const NodeConfig& config) {
   const std::array<std::uint8_t, 8> bytes = {
       config.locate_flags, 0, 0, 0, config.left, config.right, 0, 0};
-  WriteProfileStruct(target, "Node", "Config", bytes);
+  SetProfileStruct(target, "Node", "Config", bytes);
 }
 
 bool ConvertMenuHeader(const ProfileFile& source, HeaderRule rule,

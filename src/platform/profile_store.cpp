@@ -24,23 +24,20 @@ bool IsLoneLead(std::string_view text, std::size_t pos) {
          CharLength(text, pos) == 1;
 }
 
+// The text without a lead byte at its end that has no trail.
+std::string_view DropLoneLead(std::string_view text) {
+  std::size_t last = kNotFound;
+  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+    last = pos;
+  }
+  if (last != kNotFound && IsLoneLead(text, last)) text.remove_suffix(1);
+  return text;
+}
+
 // The text as the reader sees it: up to the first NUL, without a lone lead
 // byte at the end.
 std::string_view EffectiveText(std::string_view text) {
-  std::size_t nul = text.find('\0');
-  if (nul == std::string_view::npos) {
-    // Parsed slices never end in a lone lead byte unless a NUL follows.
-    return text;
-  }
-  text = text.substr(0, nul);
-  if (!text.empty()) {
-    std::size_t last = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
-      last = pos;
-    }
-    if (IsLoneLead(text, last)) text.remove_suffix(1);
-  }
-  return text;
+  return DropLoneLead(text.substr(0, text.find('\0')));
 }
 
 std::string_view Trim(std::string_view text) {
@@ -57,13 +54,24 @@ std::string_view Trim(std::string_view text) {
                             : text.substr(begin, end - begin);
 }
 
+// One pair of matching enclosing quotes removed.
+std::string_view StripQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
+      value.back() == value[0]) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
 const ProfileFile::Entry* FindEntry(const ProfileFile& file,
                                     std::string_view section,
                                     std::string_view key) {
+  section = Trim(EffectiveText(section));
+  key = Trim(EffectiveText(key));
   auto found = file.section_index.find(section);
   if (found == file.section_index.end()) return nullptr;
   const ProfileFile::Section& sec = file.sections[found->second];
-  std::string_view bytes = file.bytes;
+  std::string_view bytes = *file.bytes;
   for (std::uint32_t i = 0; i < sec.entry_count; ++i) {
     const ProfileFile::Entry& entry = file.entries[sec.first_entry + i];
     if (EqualsIgnoreCase(bytes.substr(entry.key_begin, entry.key_size), key)) {
@@ -81,12 +89,8 @@ bool FindValue(const ProfileFile& file, std::string_view section,
   if (entry == nullptr || entry->value_begin == ProfileFile::kNoValue) {
     return false;
   }
-  value = EffectiveText(std::string_view(file.bytes).substr(
-      entry->value_begin, entry->value_size));
-  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-      value.back() == value[0]) {
-    value = value.substr(1, value.size() - 2);
-  }
+  value = StripQuotes(EffectiveText(std::string_view(*file.bytes).substr(
+      entry->value_begin, entry->value_size)));
   return true;
 }
 
@@ -109,14 +113,8 @@ bool NeedsQuotes(std::string_view value) {
 // What a line can carry of a value: up to any CR, LF or NUL, without a lone
 // lead byte at the end (the reader would drop it).
 std::string_view StorableValue(std::string_view value) {
-  std::size_t end = value.find_first_of(std::string_view("\r\n\0", 3));
-  if (end != std::string_view::npos) value = value.substr(0, end);
-  std::size_t last = kNotFound;
-  for (std::size_t pos = 0; pos < value.size(); pos += CharLength(value, pos)) {
-    last = pos;
-  }
-  if (last != kNotFound && IsLoneLead(value, last)) value.remove_suffix(1);
-  return value;
+  return DropLoneLead(
+      value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3))));
 }
 
 std::uint32_t AppendToArena(std::string& arena, std::string_view text) {
@@ -173,8 +171,8 @@ bool FoldedEqual::operator()(std::string_view a, std::string_view b) const {
 
 ProfileFile ParseProfile(std::string bytes) {
   ProfileFile file;
-  file.bytes = std::move(bytes);
-  std::string_view text = file.bytes;
+  file.bytes = std::make_unique<const std::string>(std::move(bytes));
+  std::string_view text = *file.bytes;
   // Lines before the first header belong to a section without a name.
   file.sections.push_back({0, 0});
   file.section_index.emplace(std::string_view(), 0);
@@ -209,8 +207,7 @@ ProfileFile ParseProfile(std::string bytes) {
 
     if (text[first] == '[' && bracket != kNotFound) {
       std::string_view name = text.substr(first + 1, bracket - first - 1);
-      if (has_nul) name = EffectiveText(name);
-      name = Trim(name);
+      name = Trim(has_nul ? EffectiveText(name) : name);
       file.sections.push_back(
           {static_cast<std::uint32_t>(file.entries.size()), 0});
       file.section_index.emplace(
@@ -252,7 +249,11 @@ std::string ReadProfileString(const ProfileFile& file, std::string_view section,
                               std::string_view key, std::string_view fallback,
                               std::size_t capacity) {
   std::string_view value;
-  if (!FindValue(file, section, key, value)) value = fallback;
+  if (!FindValue(file, section, key, value)) {
+    value = EffectiveText(fallback);
+    while (value.size() > 1 && value.back() == ' ') value.remove_suffix(1);
+    value = StripQuotes(value);
+  }
   return std::string(CutToCapacity(value, capacity));
 }
 
@@ -297,7 +298,7 @@ std::int32_t ReadProfileInt(const ProfileFile& file, std::string_view section,
   return static_cast<std::int32_t>(total);
 }
 
-void WriteProfileString(ProfileDocument& doc, std::string_view section,
+void SetProfileString(ProfileDocument& doc, std::string_view section,
                         std::string_view key, std::string_view value) {
   value = StorableValue(value);
   ProfileDocument::Section& sec = FindOrAddSection(doc, section);
@@ -322,7 +323,7 @@ void RemoveProfileKey(ProfileDocument& doc, std::string_view section,
   if (entry != nullptr) sec.entries.erase(sec.entries.begin() + (entry - sec.entries.data()));
 }
 
-void WriteProfileStruct(ProfileDocument& doc, std::string_view section,
+void SetProfileStruct(ProfileDocument& doc, std::string_view section,
                         std::string_view key,
                         std::span<const std::uint8_t> bytes) {
   static constexpr char kHex[] = "0123456789ABCDEF";
@@ -337,7 +338,7 @@ void WriteProfileStruct(ProfileDocument& doc, std::string_view section,
     sum += byte;
   }
   put(sum & 0xFF);
-  WriteProfileString(doc, section, key, text);
+  SetProfileString(doc, section, key, text);
 }
 
 std::string SerializeProfile(const ProfileDocument& doc) {

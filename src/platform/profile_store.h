@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,8 @@ struct FoldedEqual {
 };
 
 // A parsed profile: the file's bytes and an index of 32-bit offsets into them.
+// The bytes live on the heap so that the index's views of them stay valid
+// when the ProfileFile is moved.
 struct ProfileFile {
   static constexpr std::uint32_t kNoValue = UINT32_MAX;
   struct Entry {
@@ -40,7 +43,7 @@ struct ProfileFile {
   struct Section {
     std::uint32_t first_entry, entry_count;
   };
-  std::string bytes;
+  std::unique_ptr<const std::string> bytes;
   std::vector<Entry> entries;
   std::vector<Section> sections;
   // First section of each name; later duplicates are never found.
@@ -57,8 +60,10 @@ ProfileFile ParseProfile(std::string bytes);
 bool LoadProfileFile(const std::string& path, ProfileFile& out);
 
 // The value of section/key cut to `capacity` - 1 bytes at a character
-// boundary; `fallback` (cut the same way) when the section, the key or its
-// value is missing.
+// boundary; `fallback` when the section, the key or its value is missing.
+// Section and key are matched without blanks around them or anything after
+// a NUL, as the platform reader does; the fallback loses trailing spaces (not
+// its first character) and one pair of enclosing quotes, as there.
 std::string ReadProfileString(const ProfileFile& file, std::string_view section,
                               std::string_view key, std::string_view fallback,
                               std::size_t capacity);
@@ -87,7 +92,7 @@ struct ProfileDocument {
 // Sets key to value, creating the section and key as needed (a new key goes
 // to the end of its section). A value is cut before any CR, LF or NUL, which
 // a line of the file cannot hold.
-void WriteProfileString(ProfileDocument& doc, std::string_view section,
+void SetProfileString(ProfileDocument& doc, std::string_view section,
                         std::string_view key, std::string_view value);
 
 // Removes key from section if present.
@@ -96,7 +101,7 @@ void RemoveProfileKey(ProfileDocument& doc, std::string_view section,
 
 // Stores bytes as uppercase hex digit pairs followed by a checksum byte (the
 // sum of the bytes modulo 256) in the same form.
-void WriteProfileStruct(ProfileDocument& doc, std::string_view section,
+void SetProfileStruct(ProfileDocument& doc, std::string_view section,
                         std::string_view key,
                         std::span<const std::uint8_t> bytes);
 

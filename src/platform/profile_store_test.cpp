@@ -62,6 +62,21 @@ TEST(ProfileStoreTest, ReadsValuesAsThePlatformReaderDoes) {
   }
 }
 
+TEST(ProfileStoreTest, LookupsSurviveMovingTheFile) {
+  ProfileFile file;
+  file = ParseProfile("[s]\nb=2");  // short enough to live inside a string
+  EXPECT_EQ(ReadProfileString(file, "s", "b", "", 260), "2");
+}
+
+TEST(ProfileStoreTest, MatchesNamesAndFallbacksAsThePlatformDoes) {
+  ProfileFile file = ParseProfile("[Name]\r\nkey=v\r\n");
+  EXPECT_EQ(ReadProfileString(file, " Name\t", " key ", "", 260), "v");
+  EXPECT_EQ(ReadProfileString(file, std::string("Name\0x", 6), "key", "", 260),
+            "v");
+  EXPECT_EQ(ReadProfileString(file, "Name", "none", "\"abc\"  ", 260), "abc");
+  EXPECT_EQ(ReadProfileString(file, "Name", "none", "ab\x81", 260), "ab");
+}
+
 TEST(ProfileStoreTest, CutsValuesToCapacity) {
   const std::string value259(259, 'x');
   EXPECT_EQ(Read("[S]\r\nk=" + value259 + "\r\n", "S", "k"), value259);
@@ -98,11 +113,11 @@ TEST(ProfileStoreTest, ReadsIntegers) {
 
 TEST(ProfileStoreTest, WritesSectionsAndKeysInOrder) {
   ProfileDocument doc;
-  WriteProfileString(doc, "B", "one", "1");
-  WriteProfileString(doc, "A", "x", "");
-  WriteProfileString(doc, "b", "two", "2");
-  WriteProfileString(doc, "B", "ONE", "3");  // replaces in place
-  WriteProfileString(doc, "A", "gone", "z");
+  SetProfileString(doc, "B", "one", "1");
+  SetProfileString(doc, "A", "x", "");
+  SetProfileString(doc, "b", "two", "2");
+  SetProfileString(doc, "B", "ONE", "3");  // replaces in place
+  SetProfileString(doc, "A", "gone", "z");
   RemoveProfileKey(doc, "A", "gone");
   RemoveProfileKey(doc, "A", "never");
   EXPECT_EQ(SerializeProfile(doc),
@@ -115,10 +130,10 @@ TEST(ProfileStoreTest, WritesStructValuesWithChecksum) {
   const std::array<std::uint8_t, 2> none = {0, 0};
   const std::array<std::uint8_t, 2> hot_key = {0x74, 0x06};
   const std::array<std::uint8_t, 2> wraps = {0xFF, 0x02};
-  WriteProfileStruct(doc, "S", "Config", header);
-  WriteProfileStruct(doc, "S", "None", none);
-  WriteProfileStruct(doc, "S", "HotKey", hot_key);
-  WriteProfileStruct(doc, "S", "Wraps", wraps);
+  SetProfileStruct(doc, "S", "Config", header);
+  SetProfileStruct(doc, "S", "None", none);
+  SetProfileStruct(doc, "S", "HotKey", hot_key);
+  SetProfileStruct(doc, "S", "Wraps", wraps);
   EXPECT_EQ(SerializeProfile(doc),
             "[S]\r\nConfig=0F0000000064000073\r\nNone=000000\r\n"
             "HotKey=74067A\r\nWraps=FF0201\r\n");
@@ -132,7 +147,7 @@ TEST(ProfileStoreTest, WrittenValuesReadBackExactly) {
   };
   ProfileDocument doc;
   for (std::size_t i = 0; i < std::size(values); ++i) {
-    WriteProfileString(doc, "S", "k" + std::to_string(i), values[i]);
+    SetProfileString(doc, "S", "k" + std::to_string(i), values[i]);
   }
   ProfileFile file = ParseProfile(SerializeProfile(doc));
   for (std::size_t i = 0; i < std::size(values); ++i) {
@@ -144,8 +159,8 @@ TEST(ProfileStoreTest, WrittenValuesReadBackExactly) {
 
 TEST(ProfileStoreTest, ValuesAreCutToWhatALineCanHold) {
   ProfileDocument doc;
-  WriteProfileString(doc, "S", "a", "one\r\ntwo");
-  WriteProfileString(doc, "S", "b", "x\x81");
+  SetProfileString(doc, "S", "a", "one\r\ntwo");
+  SetProfileString(doc, "S", "b", "x\x81");
   EXPECT_EQ(SerializeProfile(doc), "[S]\r\na=one\r\nb=x\r\n");
 }
 
