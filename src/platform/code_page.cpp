@@ -2,21 +2,6 @@
 
 namespace ovq2tyx {
 
-bool IsLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-std::size_t CharLength(std::string_view text, std::size_t pos) {
-  if (!IsLeadByte(static_cast<unsigned char>(text[pos])) ||
-      pos + 1 >= text.size()) {
-    return 1;
-  }
-  const char trail = text[pos + 1];
-  return (trail == '\0' || trail == '\r' || trail == '\n') ? 1 : 2;
-}
-
-char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
-
 namespace {
 
 // Does `needle` stand at boundary `pos`? Double-byte characters must match
@@ -24,10 +9,13 @@ namespace {
 bool MatchesAt(std::string_view text, std::size_t pos, std::string_view needle,
                bool ignore_case) {
   if (text.size() - pos < needle.size()) return false;
+  // Equal bytes from a boundary are equal characters.
+  if (text.compare(pos, needle.size(), needle) == 0) return true;
+  if (!ignore_case) return false;
   for (std::size_t i = 0; i < needle.size();) {
     std::size_t len = CharLength(text, pos + i);
-    if (len == 2 || !ignore_case) {
-      if (text.compare(pos + i, len, needle.substr(i, len)) != 0) return false;
+    if (len == 2) {
+      if (text.compare(pos + i, 2, needle.substr(i, 2)) != 0) return false;
     } else if (ToUpperAscii(text[pos + i]) != ToUpperAscii(needle[i])) {
       return false;
     }
@@ -38,9 +26,16 @@ bool MatchesAt(std::string_view text, std::size_t pos, std::string_view needle,
 
 std::size_t Find(std::string_view text, std::string_view needle,
                  std::size_t from, bool ignore_case) {
-  for (std::size_t pos = from; pos <= text.size();
-       pos += (pos < text.size() ? CharLength(text, pos) : 1)) {
-    if (MatchesAt(text, pos, needle, ignore_case)) return pos;
+  if (needle.empty()) return from <= text.size() ? from : kNotFound;
+  const char first = ToUpperAscii(needle[0]);
+  for (std::size_t pos = from; pos < text.size();
+       pos += CharLength(text, pos)) {
+    // Cheap test of the first byte before the full comparison.
+    const char here = ignore_case ? ToUpperAscii(text[pos]) : text[pos];
+    if ((ignore_case ? here == first : here == needle[0]) &&
+        MatchesAt(text, pos, needle, ignore_case)) {
+      return pos;
+    }
   }
   return kNotFound;
 }
@@ -73,7 +68,22 @@ std::size_t FindLastChar(std::string_view text, char c) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && MatchesAt(a, 0, b, true);
+  if (a.size() != b.size()) return false;
+  // Last bytes that differ even when folded cannot belong to equal texts;
+  // this rejects most different keys ("Data0", "Data1") at once.
+  if (!a.empty() && ToUpperAscii(a.back()) != ToUpperAscii(b.back())) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size();) {
+    if (CharLength(a, i) == 2) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      i += 2;
+    } else {
+      if (ToUpperAscii(a[i]) != ToUpperAscii(b[i])) return false;
+      ++i;
+    }
+  }
+  return true;
 }
 
 std::string_view CutToCapacity(std::string_view text, std::size_t capacity) {

@@ -16,12 +16,21 @@ namespace ovq2tyx {
 inline constexpr std::size_t kNotFound = std::string_view::npos;
 
 // True for 0x81-0x9F and 0xE0-0xFC, the bytes that take the next byte along.
-bool IsLeadByte(unsigned char byte);
+inline bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // Byte length (1 or 2) of the character at `pos`. A lead byte followed by
 // nothing, NUL, CR or LF has no trail: it stands alone, and the line end or
 // terminator after it keeps its meaning.
-std::size_t CharLength(std::string_view text, std::size_t pos);
+inline std::size_t CharLength(std::string_view text, std::size_t pos) {
+  if (!IsLeadByte(static_cast<unsigned char>(text[pos])) ||
+      pos + 1 >= text.size()) {
+    return 1;
+  }
+  const char trail = text[pos + 1];
+  return (trail == '\0' || trail == '\r' || trail == '\n') ? 1 : 2;
+}
 
 // First occurrence of `needle` starting at a character boundary at or after
 // `from` (which must itself be a boundary). Letter case is significant.
@@ -45,7 +54,9 @@ std::string_view CutToCapacity(std::string_view text, std::size_t capacity);
 
 // Upper-case for a single-byte ASCII letter; every other byte unchanged.
 // Callers must only apply it to bytes that start a character.
-char ToUpperAscii(char c);
+inline char ToUpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 }  // namespace ovq2tyx
 

@@ -26,6 +26,9 @@ bool IsLoneLead(std::string_view text, std::size_t pos) {
 
 // The text without a lead byte at its end that has no trail.
 std::string_view DropLoneLead(std::string_view text) {
+  if (text.empty() || !IsLeadByte(static_cast<unsigned char>(text.back()))) {
+    return text;  // the common case needs no stepping
+  }
   std::size_t last = kNotFound;
   for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
     last = pos;
@@ -41,6 +44,10 @@ std::string_view EffectiveText(std::string_view text) {
 }
 
 std::string_view Trim(std::string_view text) {
+  if (!text.empty() && !IsBlank(static_cast<unsigned char>(text.front())) &&
+      !IsBlank(static_cast<unsigned char>(text.back()))) {
+    return text;  // neither end is a blank byte: nothing to trim
+  }
   std::size_t begin = kNotFound, end = 0;
   for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
     if (CharLength(text, pos) == 1 &&
@@ -68,9 +75,15 @@ const ProfileFile::Entry* FindEntry(const ProfileFile& file,
                                     std::string_view key) {
   section = Trim(EffectiveText(section));
   key = Trim(EffectiveText(key));
-  auto found = file.section_index.find(section);
-  if (found == file.section_index.end()) return nullptr;
-  const ProfileFile::Section& sec = file.sections[found->second];
+  if (!file.has_last_section ||
+      !EqualsIgnoreCase(file.last_section_name, section)) {
+    auto found = file.section_index.find(section);
+    if (found == file.section_index.end()) return nullptr;
+    file.last_section_name = found->first;  // a view of the file's bytes
+    file.last_section = found->second;
+    file.has_last_section = true;
+  }
+  const ProfileFile::Section& sec = file.sections[file.last_section];
   std::string_view bytes = *file.bytes;
   for (std::uint32_t i = 0; i < sec.entry_count; ++i) {
     const ProfileFile::Entry& entry = file.entries[sec.first_entry + i];
@@ -89,32 +102,33 @@ bool FindValue(const ProfileFile& file, std::string_view section,
   if (entry == nullptr || entry->value_begin == ProfileFile::kNoValue) {
     return false;
   }
-  value = StripQuotes(EffectiveText(std::string_view(*file.bytes).substr(
-      entry->value_begin, entry->value_size)));
+  // The parser stored the value as the reader sees it (NUL cut applied).
+  value = StripQuotes(std::string_view(*file.bytes).substr(entry->value_begin,
+                                                           entry->value_size));
   return true;
 }
 
 // Wraps a value whose ends the reader would trim or strip in double quotes.
 bool NeedsQuotes(std::string_view value) {
   if (value.empty()) return false;
-  if (IsBlank(static_cast<unsigned char>(value[0]))) return true;
-  std::size_t last = 0;
-  for (std::size_t pos = 0; pos < value.size(); pos += CharLength(value, pos)) {
-    last = pos;
-  }
-  if (last == value.size() - 1 &&
-      IsBlank(static_cast<unsigned char>(value[last]))) {
+  // Quoting a value whose last byte is a blank is harmless even when that
+  // byte is the second of a character, and spares stepping through it.
+  if (IsBlank(static_cast<unsigned char>(value.front())) ||
+      IsBlank(static_cast<unsigned char>(value.back()))) {
     return true;
   }
-  return value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-         value.back() == value[0];
+  return StripQuotes(value).size() != value.size();
 }
 
 // What a line can carry of a value: up to any CR, LF or NUL, without a lone
 // lead byte at the end (the reader would drop it).
 std::string_view StorableValue(std::string_view value) {
-  return DropLoneLead(
-      value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3))));
+  std::size_t end = 0;
+  while (end < value.size() && value[end] != '\r' && value[end] != '\n' &&
+         value[end] != '\0') {
+    ++end;
+  }
+  return DropLoneLead(value.substr(0, end));
 }
 
 std::uint32_t AppendToArena(std::string& arena, std::string_view text) {
@@ -125,6 +139,15 @@ std::uint32_t AppendToArena(std::string& arena, std::string_view text) {
 
 ProfileDocument::Section& FindOrAddSection(ProfileDocument& doc,
                                            std::string_view name) {
+  // Sections are filled one after the other: try the newest first.
+  if (!doc.sections.empty()) {
+    ProfileDocument::Section& last = doc.sections.back();
+    if (EqualsIgnoreCase(std::string_view(doc.text).substr(last.name_begin,
+                                                           last.name_size),
+                         name)) {
+      return last;
+    }
+  }
   auto found = doc.section_index.find(name);
   if (found != doc.section_index.end()) return doc.sections[found->second];
   ProfileDocument::Section section;
@@ -132,21 +155,71 @@ ProfileDocument::Section& FindOrAddSection(ProfileDocument& doc,
   section.name_size = static_cast<std::uint32_t>(name.size());
   doc.section_index.emplace(std::string(name),
                             static_cast<std::uint32_t>(doc.sections.size()));
-  doc.sections.push_back(std::move(section));
+  doc.sections.push_back(section);
   return doc.sections.back();
 }
 
-ProfileDocument::Entry* FindDocumentEntry(ProfileDocument& doc,
-                                          ProfileDocument::Section& section,
-                                          std::string_view key) {
-  for (ProfileDocument::Entry& entry : section.entries) {
+// The entry of `key` in `section` and the one before it (kNone for none).
+std::uint32_t FindDocumentEntry(const ProfileDocument& doc,
+                                const ProfileDocument::Section& section,
+                                std::string_view key,
+                                std::uint32_t* previous = nullptr) {
+  std::uint32_t before = ProfileDocument::kNone;
+  for (std::uint32_t i = section.first; i != ProfileDocument::kNone;
+       i = doc.entries[i].next) {
+    const ProfileDocument::Entry& entry = doc.entries[i];
     if (EqualsIgnoreCase(
             std::string_view(doc.text).substr(entry.key_begin, entry.key_size),
             key)) {
-      return &entry;
+      if (previous != nullptr) *previous = before;
+      return i;
     }
+    before = i;
   }
-  return nullptr;
+  return ProfileDocument::kNone;
+}
+
+// Where the parts of one line lie (offsets into the whole text).
+struct LineParts {
+  std::size_t first = kNotFound;        // first visible character
+  std::size_t last_end = 0;             // end of the last visible character
+  std::size_t equals = kNotFound;       // the first "="
+  std::size_t name_end = 0;             // last_end when "=" was met
+  std::size_t value_first = kNotFound;  // first visible character after "="
+  std::size_t bracket = kNotFound;      // the last "]"
+  bool has_nul = false;
+};
+
+// Scans text[begin, end) character by character. Blanks and lead bytes
+// without a trail are invisible. kDoubleByte false: the line holds no lead
+// byte, so every byte is a character.
+template <bool kDoubleByte>
+LineParts ScanLine(std::string_view text, std::size_t begin, std::size_t end) {
+  LineParts line;
+  line.last_end = begin;
+  for (std::size_t pos = begin; pos < end;) {
+    const std::size_t len = kDoubleByte ? CharLength(text, pos) : 1;
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (len == 2 || (!IsBlank(c) && !(kDoubleByte && IsLeadByte(c)))) {
+      if (line.first == kNotFound) line.first = pos;
+      if (line.equals != kNotFound && line.value_first == kNotFound) {
+        line.value_first = pos;
+      }
+      if (len == 1) {
+        if (c == '=' && line.equals == kNotFound) {
+          line.equals = pos;
+          line.name_end = line.last_end;
+        } else if (c == ']') {
+          line.bracket = pos;
+        } else if (c == 0) {
+          line.has_nul = true;
+        }
+      }
+      line.last_end = pos + len;
+    }
+    pos += len;
+  }
+  return line;
 }
 
 }  // namespace
@@ -177,37 +250,24 @@ ProfileFile ParseProfile(std::string bytes) {
   file.sections.push_back({0, 0});
   file.section_index.emplace(std::string_view(), 0);
 
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    // One line: note where its non-blank text starts and ends, its first
-    // "=", its last "]" and whether it holds a NUL.
-    std::size_t first = kNotFound, last_end = pos;
-    std::size_t equals = kNotFound, name_end = 0, value_first = kNotFound;
-    std::size_t bracket = kNotFound;
-    bool has_nul = false;
-    while (pos < text.size() && !IsLineEnd(text[pos])) {
-      std::size_t len = CharLength(text, pos);
-      auto c = static_cast<unsigned char>(text[pos]);
-      bool visible = len == 2 || (!IsBlank(c) && !IsLeadByte(c));
-      if (visible) {
-        if (first == kNotFound) first = pos;
-        if (equals != kNotFound && value_first == kNotFound) value_first = pos;
-        if (len == 1 && c == '=' && equals == kNotFound) {
-          equals = pos;
-          name_end = last_end;
-        }
-        if (len == 1 && c == ']') bracket = pos;
-        if (c == 0) has_nul = true;
-        last_end = pos + len;
-      }
-      pos += len;
+  for (std::size_t pos = 0; pos < text.size();) {
+    // CR and LF are never second bytes, so lines split byte by byte.
+    std::size_t end = pos;
+    bool has_lead = false;
+    while (end < text.size() && !IsLineEnd(text[end])) {
+      has_lead |= IsLeadByte(static_cast<unsigned char>(text[end]));
+      ++end;
     }
+    const LineParts line = has_lead ? ScanLine<true>(text, pos, end)
+                                    : ScanLine<false>(text, pos, end);
+    pos = end;
     while (pos < text.size() && IsLineEnd(text[pos])) ++pos;
-    if (first == kNotFound) continue;  // ";" lines are keys to the reader too
+    if (line.first == kNotFound) continue;  // ";" lines are keys too
 
-    if (text[first] == '[' && bracket != kNotFound) {
-      std::string_view name = text.substr(first + 1, bracket - first - 1);
-      name = Trim(has_nul ? EffectiveText(name) : name);
+    if (text[line.first] == '[' && line.bracket != kNotFound) {
+      std::string_view name =
+          text.substr(line.first + 1, line.bracket - line.first - 1);
+      name = Trim(line.has_nul ? EffectiveText(name) : name);
       file.sections.push_back(
           {static_cast<std::uint32_t>(file.entries.size()), 0});
       file.section_index.emplace(
@@ -215,21 +275,25 @@ ProfileFile ParseProfile(std::string bytes) {
       continue;
     }
     ProfileFile::Entry entry;
-    std::size_t key_end = equals == kNotFound ? last_end : name_end;
-    std::string_view key =
-        text.substr(first, key_end > first ? key_end - first : 0);
-    if (has_nul) key = EffectiveText(key);
-    entry.key_begin = static_cast<std::uint32_t>(first);
+    std::size_t key_end =
+        line.equals == kNotFound ? line.last_end : line.name_end;
+    std::string_view key = text.substr(
+        line.first, key_end > line.first ? key_end - line.first : 0);
+    if (line.has_nul) key = EffectiveText(key);
+    entry.key_begin = static_cast<std::uint32_t>(line.first);
     entry.key_size = static_cast<std::uint32_t>(key.size());
-    if (equals == kNotFound) {
+    if (line.equals == kNotFound) {
       entry.value_begin = ProfileFile::kNoValue;
       entry.value_size = 0;
-    } else if (value_first == kNotFound) {
-      entry.value_begin = static_cast<std::uint32_t>(equals + 1);
+    } else if (line.value_first == kNotFound) {
+      entry.value_begin = static_cast<std::uint32_t>(line.equals + 1);
       entry.value_size = 0;
     } else {
-      entry.value_begin = static_cast<std::uint32_t>(value_first);
-      entry.value_size = static_cast<std::uint32_t>(last_end - value_first);
+      std::string_view value =
+          text.substr(line.value_first, line.last_end - line.value_first);
+      if (line.has_nul) value = EffectiveText(value);
+      entry.value_begin = static_cast<std::uint32_t>(line.value_first);
+      entry.value_size = static_cast<std::uint32_t>(value.size());
     }
     file.entries.push_back(entry);
     ++file.sections.back().entry_count;
@@ -299,19 +363,25 @@ std::int32_t ReadProfileInt(const ProfileFile& file, std::string_view section,
 }
 
 void SetProfileString(ProfileDocument& doc, std::string_view section,
-                        std::string_view key, std::string_view value) {
+                      std::string_view key, std::string_view value) {
   value = StorableValue(value);
   ProfileDocument::Section& sec = FindOrAddSection(doc, section);
-  ProfileDocument::Entry* entry = FindDocumentEntry(doc, sec, key);
-  if (entry == nullptr) {
+  std::uint32_t index = FindDocumentEntry(doc, sec, key);
+  if (index == ProfileDocument::kNone) {
+    index = static_cast<std::uint32_t>(doc.entries.size());
     ProfileDocument::Entry added;
     added.key_begin = AppendToArena(doc.text, key);
     added.key_size = static_cast<std::uint32_t>(key.size());
-    sec.entries.push_back(added);
-    entry = &sec.entries.back();
+    doc.entries.push_back(added);
+    if (sec.last == ProfileDocument::kNone) {
+      sec.first = index;
+    } else {
+      doc.entries[sec.last].next = index;
+    }
+    sec.last = index;
   }
-  entry->value_begin = AppendToArena(doc.text, value);
-  entry->value_size = static_cast<std::uint32_t>(value.size());
+  doc.entries[index].value_begin = AppendToArena(doc.text, value);
+  doc.entries[index].value_size = static_cast<std::uint32_t>(value.size());
 }
 
 void RemoveProfileKey(ProfileDocument& doc, std::string_view section,
@@ -319,8 +389,17 @@ void RemoveProfileKey(ProfileDocument& doc, std::string_view section,
   auto found = doc.section_index.find(section);
   if (found == doc.section_index.end()) return;
   ProfileDocument::Section& sec = doc.sections[found->second];
-  ProfileDocument::Entry* entry = FindDocumentEntry(doc, sec, key);
-  if (entry != nullptr) sec.entries.erase(sec.entries.begin() + (entry - sec.entries.data()));
+  std::uint32_t previous = ProfileDocument::kNone;
+  std::uint32_t index = FindDocumentEntry(doc, sec, key, &previous);
+  if (index == ProfileDocument::kNone) return;
+  // Unlink it; the entry stays unused in the vector.
+  const std::uint32_t next = doc.entries[index].next;
+  if (previous == ProfileDocument::kNone) {
+    sec.first = next;
+  } else {
+    doc.entries[previous].next = next;
+  }
+  if (sec.last == index) sec.last = previous;
 }
 
 void SetProfileStruct(ProfileDocument& doc, std::string_view section,
@@ -343,20 +422,16 @@ void SetProfileStruct(ProfileDocument& doc, std::string_view section,
 
 std::string SerializeProfile(const ProfileDocument& doc) {
   std::string_view arena = doc.text;
-  std::size_t size = 0;
-  for (const ProfileDocument::Section& sec : doc.sections) {
-    size += sec.name_size + 4;
-    for (const ProfileDocument::Entry& entry : sec.entries) {
-      size += entry.key_size + entry.value_size + 5;
-    }
-  }
   std::string out;
-  out.reserve(size);
+  // Every byte of the arena appears at most once, plus line punctuation.
+  out.reserve(arena.size() + doc.sections.size() * 4 + doc.entries.size() * 5);
   for (const ProfileDocument::Section& sec : doc.sections) {
     out += '[';
     out += arena.substr(sec.name_begin, sec.name_size);
     out += "]\r\n";
-    for (const ProfileDocument::Entry& entry : sec.entries) {
+    for (std::uint32_t i = sec.first; i != ProfileDocument::kNone;
+         i = doc.entries[i].next) {
+      const ProfileDocument::Entry& entry = doc.entries[i];
       std::string_view value = arena.substr(entry.value_begin, entry.value_size);
       out += arena.substr(entry.key_begin, entry.key_size);
       out += '=';

@@ -49,6 +49,10 @@ struct ProfileFile {
   // First section of each name; later duplicates are never found.
   std::unordered_map<std::string_view, std::uint32_t, FoldedHash, FoldedEqual>
       section_index;
+  // The last section looked up: an item's keys are read one after another.
+  mutable std::string_view last_section_name;
+  mutable std::uint32_t last_section = 0;
+  mutable bool has_last_section = false;
 };
 
 // Parses profile bytes. Files of 4 GiB or more are not supported (see
@@ -76,13 +80,17 @@ std::int32_t ReadProfileInt(const ProfileFile& file, std::string_view section,
 
 // A profile being written: sections in creation order, keys in write order.
 struct ProfileDocument {
+  static constexpr std::uint32_t kNone = UINT32_MAX;
+  // Entries of all sections in one vector, each section's linked in order.
   struct Entry {
     std::uint32_t key_begin, key_size, value_begin, value_size;
+    std::uint32_t next = kNone;
   };
   struct Section {
     std::uint32_t name_begin, name_size;
-    std::vector<Entry> entries;
+    std::uint32_t first = kNone, last = kNone;
   };
+  std::vector<Entry> entries;
   std::string text;  // arena holding every name and value
   std::vector<Section> sections;
   std::unordered_map<std::string, std::uint32_t, FoldedHash, FoldedEqual>
