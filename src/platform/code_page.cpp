@@ -74,6 +74,7 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (!a.empty() && ToUpperAscii(a.back()) != ToUpperAscii(b.back())) {
     return false;
   }
+  if (a == b) return true;  // the usual case, without stepping
   for (std::size_t i = 0; i < a.size();) {
     if (CharLength(a, i) == 2) {
       if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
