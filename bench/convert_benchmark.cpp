@@ -24,15 +24,16 @@ std::string MakeMenu(int items) {
             "\r\nData1=C:\\Program Files\\Tool" + number +
             "\\tool.exe\r\nData2=C:\\Work\r\nData3=/n \"file " + number +
             ".txt\"\r\nData5=Ctrl + Alt + F5\r\nData6=112\r\nData7=False\r\n"
-            "Data8=C:\\Program Files\\Tool" + number + "\\tool.exe?icon=1\r\n";
+            "Data8=C:\\Program Files\\Tool" +
+            number + "\\tool.exe?icon=1\r\n";
   }
   return menu;
 }
 
 void BM_ConvertMenuFile(benchmark::State& state) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() /
-                       ("ovq2tyx-bench-" + std::to_string(getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("ovq2tyx-bench-" + std::to_string(getpid()));
   fs::create_directories(dir);
   const std::string source = (dir / "m.ovq").string();
   const std::string target = (dir / "m.tyx").string();

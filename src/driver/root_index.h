@@ -19,7 +19,8 @@ struct RootIndexState {
 
 // Creates "Root.tyx" with its header when it is missing. The file is complete
 // on disk before this returns, so a menu "Root.ovq" sees it as existing.
-void PrepareRootIndex(RootIndexState& state, std::string_view program_directory);
+void PrepareRootIndex(RootIndexState& state,
+                      std::string_view program_directory);
 
 // Adds a link to the converted entry when its target was written this run
 // and the root was created by this run.

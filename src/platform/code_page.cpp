@@ -53,7 +53,8 @@ std::size_t FindTextIgnoreCase(std::string_view text, std::string_view needle,
 }
 
 std::size_t FindChar(std::string_view text, char c, std::size_t from) {
-  for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos)) {
+  for (std::size_t pos = from; pos < text.size();
+       pos += CharLength(text, pos)) {
     if (text[pos] == c) return pos;
   }
   return kNotFound;

@@ -12,7 +12,10 @@ TEST(CodePageTest, TrailBytesNeverMatchSingleByteCharacters) {
   EXPECT_EQ(FindChar("\x95\x5C", '\\'), kNotFound);
   EXPECT_EQ(FindLastChar("a\\\x95\x5C", '\\'), 1u);
   EXPECT_EQ(FindTextIgnoreCase("\x83\x61", "A"), kNotFound);
-  EXPECT_EQ(FindText("\x83\x41" "A", "A"), 2u);
+  EXPECT_EQ(FindText("\x83\x41"
+                     "A",
+                     "A"),
+            2u);
 }
 
 TEST(CodePageTest, FindsTextAtCharacterBoundaries) {
@@ -24,7 +27,7 @@ TEST(CodePageTest, FindsTextAtCharacterBoundaries) {
       {"Ctrl + Alt + F5", "Alt + ", false, 7},
       {"Ctrl + alt + F5", "Alt + ", false, kNotFound},
       {"Ctrl + alt + F5", "Alt + ", true, 7},
-      {"Alt + \x81\xAB", "\x81\xAB", false, 6},       // a double-byte arrow
+      {"Alt + \x81\xAB", "\x81\xAB", false, 6},        // a double-byte arrow
       {"\x81\x81\xAB", "\x81\xAB", false, kNotFound},  // straddles a boundary
       {"", "", false, 0},
       {"abc", "", false, 0},

@@ -33,8 +33,8 @@ int CreateTemporaryBeside(const std::string& path, std::string& temp_path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp_path = path + ".~" + std::to_string(getpid()) + "-" +
                 std::to_string(counter++);
-    int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                  0666);
+    int fd =
+        open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
@@ -93,8 +93,8 @@ WriteResult WriteNewFile(const std::string& path, std::string_view bytes) {
   if (fd < 0) return WriteResult::kFailed;
   bool written = WriteAll(fd, bytes);
   written = (close(fd) == 0) && written;
-  WriteResult result = written ? MoveNoReplace(temp_path, path)
-                               : WriteResult::kFailed;
+  WriteResult result =
+      written ? MoveNoReplace(temp_path, path) : WriteResult::kFailed;
   if (result != WriteResult::kWritten) unlink(temp_path.c_str());
   return result;
 }

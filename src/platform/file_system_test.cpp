@@ -44,9 +44,9 @@ TEST(FileSystemTest, OrdersNamesWithLettersFolded) {
                                     "Page_1.ini", "Page1.ini"};
   std::sort(names.begin(), names.end(), NameLess);
   // "_" (0x5F) sorts after the folded letters; ties fall back to raw bytes.
-  EXPECT_EQ(names, (std::vector<std::string>{"PAGE1.ini", "Page1.ini",
-                                             "Page10.ini", "page2.ini",
-                                             "Page_1.ini"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"PAGE1.ini", "Page1.ini", "Page10.ini",
+                                      "page2.ini", "Page_1.ini"}));
 }
 
 TEST(FileSystemTest, ListsMatchingFilesAndDirectories) {
@@ -66,7 +66,8 @@ TEST(FileSystemTest, WritesNewFilesWithoutReplacing) {
   EXPECT_EQ(WriteNewFile(path, "one"), WriteResult::kWritten);
   EXPECT_EQ(WriteNewFile(path, "two"), WriteResult::kExists);
   EXPECT_EQ(ReadBytes(path), "one");
-  EXPECT_EQ(WriteNewFile(CombinePath(dir / "missing", "b.tyx"), "x"), WriteResult::kFailed);
+  EXPECT_EQ(WriteNewFile(CombinePath(dir / "missing", "b.tyx"), "x"),
+            WriteResult::kFailed);
   EXPECT_EQ(ListNames(dir.path()), std::vector<std::string>{"a.tyx"});
 }
 

@@ -35,8 +35,8 @@ class Handle {
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
-    DWORD chunk = static_cast<DWORD>(
-        std::min<std::size_t>(bytes.size(), 1u << 30));
+    DWORD chunk =
+        static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
     DWORD written = 0;
     if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) ||
         written == 0) {
@@ -110,9 +110,8 @@ WriteResult WriteNewFile(const std::string& path, std::string_view bytes) {
 }
 
 bool AppendToFile(const std::string& path, std::string_view bytes) {
-  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
+  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
   LARGE_INTEGER end, zero;
   zero.QuadPart = 0;

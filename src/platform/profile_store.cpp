@@ -103,8 +103,8 @@ bool FindValue(const ProfileFile& file, std::string_view section,
     return false;
   }
   // The parser stored the value as the reader sees it (NUL cut applied).
-  value = StripQuotes(std::string_view(*file.bytes).substr(entry->value_begin,
-                                                           entry->value_size));
+  value = StripQuotes(std::string_view(*file.bytes)
+                          .substr(entry->value_begin, entry->value_size));
   return true;
 }
 
@@ -142,9 +142,9 @@ ProfileDocument::Section& FindOrAddSection(ProfileDocument& doc,
   // Sections are filled one after the other: try the newest first.
   if (!doc.sections.empty()) {
     ProfileDocument::Section& last = doc.sections.back();
-    if (EqualsIgnoreCase(std::string_view(doc.text).substr(last.name_begin,
-                                                           last.name_size),
-                         name)) {
+    if (EqualsIgnoreCase(
+            std::string_view(doc.text).substr(last.name_begin, last.name_size),
+            name)) {
       return last;
     }
   }
@@ -227,11 +227,13 @@ LineParts ScanSingleByteLine(std::string_view text, std::size_t begin,
                              std::size_t end) {
   const std::string_view bytes = text.substr(begin, end - begin);
   const auto visible = [&bytes](std::size_t from, std::size_t to) {
-    while (from < to && IsBlank(static_cast<unsigned char>(bytes[from]))) ++from;
+    while (from < to && IsBlank(static_cast<unsigned char>(bytes[from])))
+      ++from;
     return from;
   };
   const auto visible_end = [&bytes](std::size_t from, std::size_t to) {
-    while (to > from && IsBlank(static_cast<unsigned char>(bytes[to - 1]))) --to;
+    while (to > from && IsBlank(static_cast<unsigned char>(bytes[to - 1])))
+      --to;
     return to;
   };
   LineParts line;
@@ -373,9 +375,15 @@ std::int32_t ReadProfileInt(const ProfileFile& file, std::string_view section,
   unsigned base = 10;
   if (value.size() - pos >= 2 && value[pos] == '0') {
     switch (value[pos + 1]) {
-      case 'x': base = 16; break;
-      case 'o': base = 8; break;
-      case 'b': base = 2; break;
+      case 'x':
+        base = 16;
+        break;
+      case 'o':
+        base = 8;
+        break;
+      case 'b':
+        base = 2;
+        break;
     }
     if (base != 10) pos += 2;
   }
@@ -434,8 +442,8 @@ void RemoveProfileKey(ProfileDocument& doc, std::string_view section,
 }
 
 void SetProfileStruct(ProfileDocument& doc, std::string_view section,
-                        std::string_view key,
-                        std::span<const std::uint8_t> bytes) {
+                      std::string_view key,
+                      std::span<const std::uint8_t> bytes) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string text;
   unsigned sum = 0;
@@ -463,7 +471,8 @@ std::string SerializeProfile(const ProfileDocument& doc) {
     for (std::uint32_t i = sec.first; i != ProfileDocument::kNone;
          i = doc.entries[i].next) {
       const ProfileDocument::Entry& entry = doc.entries[i];
-      std::string_view value = arena.substr(entry.value_begin, entry.value_size);
+      std::string_view value =
+          arena.substr(entry.value_begin, entry.value_size);
       out += arena.substr(entry.key_begin, entry.key_size);
       out += '=';
       bool quoted = NeedsQuotes(value);
@@ -476,7 +485,8 @@ std::string SerializeProfile(const ProfileDocument& doc) {
   return out;
 }
 
-WriteResult SaveNewProfile(const std::string& path, const ProfileDocument& doc) {
+WriteResult SaveNewProfile(const std::string& path,
+                           const ProfileDocument& doc) {
   return WriteNewFile(path, SerializeProfile(doc));
 }
 

@@ -101,7 +101,7 @@ struct ProfileDocument {
 // to the end of its section). A value is cut before any CR, LF or NUL, which
 // a line of the file cannot hold.
 void SetProfileString(ProfileDocument& doc, std::string_view section,
-                        std::string_view key, std::string_view value);
+                      std::string_view key, std::string_view value);
 
 // Removes key from section if present.
 void RemoveProfileKey(ProfileDocument& doc, std::string_view section,
@@ -110,8 +110,8 @@ void RemoveProfileKey(ProfileDocument& doc, std::string_view section,
 // Stores bytes as uppercase hex digit pairs followed by a checksum byte (the
 // sum of the bytes modulo 256) in the same form.
 void SetProfileStruct(ProfileDocument& doc, std::string_view section,
-                        std::string_view key,
-                        std::span<const std::uint8_t> bytes);
+                      std::string_view key,
+                      std::span<const std::uint8_t> bytes);
 
 // The file text: "[Section]" and "Key=Value" lines ended by CRLF, no BOM.
 std::string SerializeProfile(const ProfileDocument& doc);

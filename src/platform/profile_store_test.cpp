@@ -21,27 +21,27 @@ TEST(ProfileStoreTest, ReadsValuesAsThePlatformReaderDoes) {
     std::string bytes, section, key, expected;
   } cases[] = {
       {"[S]\r\nk=v\r\n", "S", "k", "v"},
-      {"[S]\nk=v", "s", "K", "v"},                         // case, LF, no end
-      {"[S]\rk=v\rj=w", "S", "j", "w"},                     // CR only
+      {"[S]\nk=v", "s", "K", "v"},       // case, LF, no end
+      {"[S]\rk=v\rj=w", "S", "j", "w"},  // CR only
       {"  [ S ]  junk\r\n \tk \t= \x0B v w \x1A\r\n", "S", "k", "v w"},
-      {"[S]\r\nk=a=b\r\n", "S", "k", "a=b"},                // first "=" splits
-      {"[S]\r\nk=\r\n", "S", "k", ""},                      // empty value
-      {"[S]\r\nk\r\nk=v\r\n", "S", "k", "<default>"},       // no "=" hides
-      {"[S]\r\n;k=v\r\n", "S", ";k", "v"},                  // no comments
-      {"[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},             // first key wins
+      {"[S]\r\nk=a=b\r\n", "S", "k", "a=b"},           // first "=" splits
+      {"[S]\r\nk=\r\n", "S", "k", ""},                 // empty value
+      {"[S]\r\nk\r\nk=v\r\n", "S", "k", "<default>"},  // no "=" hides
+      {"[S]\r\n;k=v\r\n", "S", ";k", "v"},             // no comments
+      {"[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},        // first key wins
       {"[S]\r\nk=1\r\n[s]\r\nk=2\r\nj=3\r\n", "S", "k", "1"},
       {"[S]\r\nk=1\r\n[s]\r\nj=3\r\n", "S", "j", "<default>"},  // first section
-      {"[a]b]\r\nk=v\r\n", "a]b", "k", "v"},               // last "]" closes
-      {"[S\r\nk=v\r\n", "S", "k", "<default>"},             // no "]": a key
-      {"k=v\r\n[S]\r\n", "S", "k", "<default>"},            // before any header
-      {"[S]\r\nk=\"v\"\r\n", "S", "k", "v"},                // quotes stripped
+      {"[a]b]\r\nk=v\r\n", "a]b", "k", "v"},      // last "]" closes
+      {"[S\r\nk=v\r\n", "S", "k", "<default>"},   // no "]": a key
+      {"k=v\r\n[S]\r\n", "S", "k", "<default>"},  // before any header
+      {"[S]\r\nk=\"v\"\r\n", "S", "k", "v"},      // quotes stripped
       {"[S]\r\nk='v'\r\n", "S", "k", "v"},
       {"[S]\r\nk=\"v'\r\n", "S", "k", "\"v'"},
       {"[S]\r\nk=\"\r\n", "S", "k", "\""},
-      {"[S]\r\nk=\"\"\"\"\r\n", "S", "k", "\"\""},          // one pair only
+      {"[S]\r\nk=\"\"\"\"\r\n", "S", "k", "\"\""},  // one pair only
       {"[S]\r\nk=\" v \"\r\n", "S", "k", " v "},
-      {"[S]\r\nk=ab\0cd\r\n"s, "S", "k", "ab"},             // NUL ends value
-      {"[S]\r\nk\0x=v\r\n"s, "S", "k", "v"},                // NUL ends key
+      {"[S]\r\nk=ab\0cd\r\n"s, "S", "k", "ab"},  // NUL ends value
+      {"[S]\r\nk\0x=v\r\n"s, "S", "k", "v"},     // NUL ends key
       {"[S]\r\nk=\"ab\0\"\r\n"s, "S", "k", "\"ab"},
       // Double-byte characters whose second byte is "\", "]", "=" or "[".
       {"[\x95\x5C]\r\n\x95\x5Ck=\x83\x5C\r\n", "\x95\x5C", "\x95\x5Ck",
@@ -81,8 +81,7 @@ TEST(ProfileStoreTest, CutsValuesToCapacity) {
   const std::string value259(259, 'x');
   EXPECT_EQ(Read("[S]\r\nk=" + value259 + "\r\n", "S", "k"), value259);
   EXPECT_EQ(Read("[S]\r\nk=" + value259 + "yz\r\n", "S", "k"), value259);
-  EXPECT_EQ(Read("[S]\r\nk=0123456789ABCDEF\r\n", "S", "k", 12),
-            "0123456789A");
+  EXPECT_EQ(Read("[S]\r\nk=0123456789ABCDEF\r\n", "S", "k", 12), "0123456789A");
   // The cut never leaves the first byte of a double-byte character.
   EXPECT_EQ(Read("[S]\r\nk=0123456789\x83\x41\r\n", "S", "k", 12),
             "0123456789");
@@ -94,11 +93,20 @@ TEST(ProfileStoreTest, ReadsIntegers) {
     std::string value;
     std::int32_t expected;
   } cases[] = {
-      {"12", 12},        {" +12", 12},       {"-12", -12},
-      {"0x10", 16},      {"0X1f", 0},        {"0o17", 15},
-      {"0b101", 5},      {"12abc", 12},      {"abc", 0},
-      {"-", 0},          {"4294967295", -1}, {"4294967296", 0},
-      {"-2147483649", 2147483647},           {"\"5\"", 5},
+      {"12", 12},
+      {" +12", 12},
+      {"-12", -12},
+      {"0x10", 16},
+      {"0X1f", 0},
+      {"0o17", 15},
+      {"0b101", 5},
+      {"12abc", 12},
+      {"abc", 0},
+      {"-", 0},
+      {"4294967295", -1},
+      {"4294967296", 0},
+      {"-2147483649", 2147483647},
+      {"\"5\"", 5},
       {std::string(28, '0') + "7", 7},  // 29 characters are read
       {std::string(29, '0') + "7", 0},
       {"\x01\x1F 12", 12},
@@ -120,8 +128,7 @@ TEST(ProfileStoreTest, WritesSectionsAndKeysInOrder) {
   SetProfileString(doc, "A", "gone", "z");
   RemoveProfileKey(doc, "A", "gone");
   RemoveProfileKey(doc, "A", "never");
-  EXPECT_EQ(SerializeProfile(doc),
-            "[B]\r\none=3\r\ntwo=2\r\n[A]\r\nx=\r\n");
+  EXPECT_EQ(SerializeProfile(doc), "[B]\r\none=3\r\ntwo=2\r\n[A]\r\nx=\r\n");
 }
 
 TEST(ProfileStoreTest, WritesStructValuesWithChecksum) {
@@ -141,9 +148,9 @@ TEST(ProfileStoreTest, WritesStructValuesWithChecksum) {
 
 TEST(ProfileStoreTest, WrittenValuesReadBackExactly) {
   const std::string values[] = {
-      "plain",  " lead",   "trail ",  "\ttab\t", "\"q\"",   "'q'",
-      "\"q'",   "\"",      "'",       "",        "a\x83\x5C", "\x81\x40",
-      "\x1A",   " \"q\" ", "\"\"",
+      "plain",     " lead",    "trail ", "\ttab\t", "\"q\"",
+      "'q'",       "\"q'",     "\"",     "'",       "",
+      "a\x83\x5C", "\x81\x40", "\x1A",   " \"q\" ", "\"\"",
   };
   ProfileDocument doc;
   for (std::size_t i = 0; i < std::size(values); ++i) {

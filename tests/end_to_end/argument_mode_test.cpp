@@ -31,12 +31,14 @@ TEST(ArgumentModeTest, NeverTouchesAnExistingTarget) {
   WriteBytes(dir / "b.ovq", "");
   WriteBytes(dir / "b.tyx", "mine\n");
   // The first run writes a.tyx; naming it again finds it there.
-  Lines lines = Report(RunOnFiles({dir / "a.ovq", dir / "b.ovq", dir / "a.ovq"}));
+  Lines lines =
+      Report(RunOnFiles({dir / "a.ovq", dir / "b.ovq", dir / "a.ovq"}));
   EXPECT_EQ(lines, (Lines{"[Translate] a.ovq to a.tyx",
                           "[Err:Already Exists] " + (dir / "b.tyx"),
                           "[Err:Already Exists] " + (dir / "a.tyx")}));
   EXPECT_EQ(ReadBytes(dir / "b.tyx"), "mine\n");
-  EXPECT_EQ(ReadBytes(dir / "a.tyx"), "[Node]\r\nConfig=010000000064000065\r\n");
+  EXPECT_EQ(ReadBytes(dir / "a.tyx"),
+            "[Node]\r\nConfig=010000000064000065\r\n");
 }
 
 TEST(ArgumentModeTest, ReportsSourcesThatCannotBeRead) {

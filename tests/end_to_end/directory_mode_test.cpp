@@ -15,7 +15,8 @@ const char kRootHeader[] = "[Node]\r\nConfig=0F0000000064000073\r\n";
 
 // The link item the root index holds for `name`.
 std::string Link(int n, const std::string& name, bool is_menu) {
-  return "[No." + std::to_string(n) + "]\r\nPath=" + name + "\r\nTitle=" + name +
+  return "[No." + std::to_string(n) + "]\r\nPath=" + name +
+         "\r\nTitle=" + name +
          "\r\nWorkDir=\r\nCmdLine=" + (is_menu ? "" : ">>") +
          "\r\nHotKey=000000\r\nWinState=0\r\nPriority=0\r\nWait=0\r\n"
          "Check=1\r\n";
@@ -36,11 +37,11 @@ TEST(DirectoryModeTest, ConvertsPagesThenMenusAndLinksThem) {
   WriteBytes(dir / "Tools.ovq", "");
   WriteBytes(dir / "Other.ini", kPage);  // neither a page nor a menu
   Lines lines = Report(RunInDirectory(dir));
-  EXPECT_EQ(lines, (Lines{"[Generate] Root.tyx",
-                          "[Translate] page1.ini to page1.tyx",
-                          "[Translate] Page2.ini to Page2.tyx",
-                          "[Translate] PAGE7.INI to PAGE7.tyx",
-                          "[Translate] Tools.ovq to Tools.tyx"}));
+  EXPECT_EQ(lines,
+            (Lines{"[Generate] Root.tyx", "[Translate] page1.ini to page1.tyx",
+                   "[Translate] Page2.ini to Page2.tyx",
+                   "[Translate] PAGE7.INI to PAGE7.tyx",
+                   "[Translate] Tools.ovq to Tools.tyx"}));
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"),
             std::string(kRootHeader) + Link(0, "page1.tyx", false) +
                 Link(1, "Page2.tyx", false) + Link(2, "PAGE7.tyx", false) +
@@ -118,9 +119,9 @@ TEST(DirectoryModeTest, FailedLinkIsReportedAfterItsPage) {
   WriteBytes(dir / "Page1.ini", kPage);
   // Room for the root header and the page, not for the link item.
   Lines lines = Report(RunInDirectory(dir, 100));
-  EXPECT_EQ(lines, (Lines{"[Generate] Root.tyx",
-                          "[Translate] Page1.ini to Page1.tyx",
-                          "[Err:Cannot Write] " + (dir / "Root.tyx")}));
+  EXPECT_EQ(lines,
+            (Lines{"[Generate] Root.tyx", "[Translate] Page1.ini to Page1.tyx",
+                   "[Err:Cannot Write] " + (dir / "Root.tyx")}));
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader);
 }
 

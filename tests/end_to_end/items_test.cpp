@@ -9,8 +9,9 @@ namespace {
 
 // A converted item: the given fields, the defaults for the rest.
 struct Item {
-  Item(std::string title_text, std::string path_text, std::string work_dir_text = "",
-       std::string cmd_line_text = "", std::string hot_key_code = "000000")
+  Item(std::string title_text, std::string path_text,
+       std::string work_dir_text = "", std::string cmd_line_text = "",
+       std::string hot_key_code = "000000")
       : title(std::move(title_text)),
         path(std::move(path_text)),
         work_dir(std::move(work_dir_text)),
@@ -48,8 +49,9 @@ TEST(ItemsTest, ConvertsTheWorkedExample) {
              "Data2=C:\\Work\r\nData3=/n\r\nData5=Ctrl + Alt + E\r\n"
              "Data6=112\r\nData7=False\r\nData8=C:\\Tools\\edit.exe?icon=1\r\n"
              "[No.1]\r\nData1=Clip Board\r\n");
-  EXPECT_EQ(Report(RunInDirectory(dir)),
-            (Lines{"[Generate] Root.tyx", "[Translate] Page1.ini to Page1.tyx"}));
+  EXPECT_EQ(
+      Report(RunInDirectory(dir)),
+      (Lines{"[Generate] Root.tyx", "[Translate] Page1.ini to Page1.tyx"}));
   Item editor("Editor", "C:\\Tools\\edit.exe", "C:\\Work", "/n", "45064B");
   editor.win_state = "2";
   editor.priority = "1";
@@ -128,12 +130,14 @@ TEST(ItemsTest, TranslatesEveryBuiltInCommand) {
     expected += Section(n++, Item{name, translated});
   }
   // The keyboard macro: marks from "Data2" in fixed order, then "Data3".
-  source += "[No.15]\r\nData1=Key Press\r\nData2=Shift Ctrl+Win\r\n"
-            "Data3=abc\r\n[No.16]\r\nData1=key press\r\nData2=alt\r\n";
-  expected += Section(15, Item{"Key Press",
-                           "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x83\x7D"
-                           "\x83\x4E\x83\x8D",
-                           "", "#w#s#cabc"});
+  source +=
+      "[No.15]\r\nData1=Key Press\r\nData2=Shift Ctrl+Win\r\n"
+      "Data3=abc\r\n[No.16]\r\nData1=key press\r\nData2=alt\r\n";
+  expected +=
+      Section(15, Item{"Key Press",
+                       "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x83\x7D"
+                       "\x83\x4E\x83\x8D",
+                       "", "#w#s#cabc"});
   expected += Section(16, Item{"key press", "key press", "", "#a"});
   EXPECT_EQ(ConvertMenu(source), expected);
 }
@@ -146,12 +150,12 @@ TEST(ItemsTest, DoubleByteTextIsNeverSplitOrMisread) {
       "[No.0]\r\nData1=C:\\\x95\x5C\\app.exe\r\nData5=Ctrl + \x83\x41\r\n"
       "Data7=0123456789\x83\x41\r\n"
       "[No.1]\r\nData1=C:\\dir\\\x95\x5C\r\nData5=Alt + \x81\xAB\r\n");
-  EXPECT_EQ(target,
-            kNode +
-                Section(0, Item{"app.exe", "C:\\\x95\x5C\\app.exe", "", "",
-                            "000202"}) +
-                Section(1, Item{"\x95\x5C", "C:\\dir\\\x95\x5C", "", "",
-                            "28042C"}));
+  EXPECT_EQ(
+      target,
+      kNode +
+          Section(0,
+                  Item{"app.exe", "C:\\\x95\x5C\\app.exe", "", "", "000202"}) +
+          Section(1, Item{"\x95\x5C", "C:\\dir\\\x95\x5C", "", "", "28042C"}));
 }
 
 }  // namespace

@@ -3,9 +3,8 @@
 // written, for every key of every menu the program converts. (2) For a
 // corpus of damaged and tricky source files, GetPrivateProfileStringA /
 // GetPrivateProfileIntA and our store give the same answers.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 #include <filesystem>
@@ -52,9 +51,22 @@ std::vector<std::pair<std::string, std::string>> Keys(const ProfileFile& file) {
 
 TEST(PlatformReaderTest, WrittenValuesReadBackAsWritten) {
   const std::string values[] = {
-      "plain", " lead", "trail ", "\tboth\t", "\"quoted\"", "'single'",
-      "\"mixed'", "\"", "", "\x95\x5C\\", "a=b", "[x]", ";x", " \"q\" ",
-      "\x83\x41\x83\x76\x83\x8A", std::string(259, 'x'),
+      "plain",
+      " lead",
+      "trail ",
+      "\tboth\t",
+      "\"quoted\"",
+      "'single'",
+      "\"mixed'",
+      "\"",
+      "",
+      "\x95\x5C\\",
+      "a=b",
+      "[x]",
+      ";x",
+      " \"q\" ",
+      "\x83\x41\x83\x76\x83\x8A",
+      std::string(259, 'x'),
   };
   ProfileDocument doc;
   for (std::size_t i = 0; i < std::size(values); ++i) {
@@ -64,9 +76,9 @@ TEST(PlatformReaderTest, WrittenValuesReadBackAsWritten) {
   const std::string path = dir / "values.tyx";
   ASSERT_EQ(SaveNewProfile(path, doc), WriteResult::kWritten);
   for (std::size_t i = 0; i < std::size(values); ++i) {
-    EXPECT_EQ(PlatformString(path, "S", "k" + std::to_string(i), "<missing>",
-                             1024),
-              values[i])
+    EXPECT_EQ(
+        PlatformString(path, "S", "k" + std::to_string(i), "<missing>", 1024),
+        values[i])
         << "value [" << values[i] << "]";
   }
 }
@@ -75,7 +87,8 @@ TEST(PlatformReaderTest, ConvertedMenusReadTheSameThroughThePlatform) {
   TempDir dir;
   const CommandTable commands = BuildCommandTable();
   std::vector<std::string> targets;
-  for (const char* source_dir : {OVQ2TYX_EXAMPLES, OVQ2TYX_TEST_DATA "/menus"}) {
+  for (const char* source_dir :
+       {OVQ2TYX_EXAMPLES, OVQ2TYX_TEST_DATA "/menus"}) {
     for (const auto& entry : fs::directory_iterator(source_dir)) {
       const std::string name = entry.path().filename().string();
       fs::copy_file(entry.path(), dir / name);
@@ -123,9 +136,8 @@ std::string Unescape(const std::string& field) {
     } else if (field[i + 1] == '[') {
       std::size_t star = field.find('*', i), close = field.find(']', i);
       out.append(std::stoul(field.substr(i + 2, star - i - 2)),
-                 static_cast<char>(
-                     std::stoi(field.substr(star + 1, close - star - 1),
-                               nullptr, 16)));
+                 static_cast<char>(std::stoi(
+                     field.substr(star + 1, close - star - 1), nullptr, 16)));
       i = close;
     } else {
       out += field[++i];
@@ -174,9 +186,9 @@ TEST(PlatformReaderTest, TrickySourcesReadAsThePlatformReadsThem) {
     if (!LoadProfileFile(path, file)) file = ParseProfile("");
     const std::string ours =
         ReadProfileString(file, q.section, q.key, q.fallback, q.size);
-    const std::string platform = PlatformString(
-        path, q.section, q.key, q.null_fallback ? nullptr : q.fallback.c_str(),
-        q.size);
+    const std::string platform =
+        PlatformString(path, q.section, q.key,
+                       q.null_fallback ? nullptr : q.fallback.c_str(), q.size);
     const std::int32_t our_int = ReadProfileInt(file, q.section, q.key, -7777);
     const auto platform_int = static_cast<std::int32_t>(GetPrivateProfileIntA(
         q.section.c_str(), q.key.c_str(), -7777, path.c_str()));

@@ -60,7 +60,8 @@ RunResult RunProgram(const std::string& program, const RunOptions& options) {
   if (started) {
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) &&
+           got > 0) {
       result.output.append(buffer, got);
     }
     WaitForSingleObject(process.hProcess, INFINITE);

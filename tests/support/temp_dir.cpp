@@ -16,9 +16,9 @@ TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
   auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   for (;;) {
-    fs::path candidate = fs::temp_directory_path() /
-                         ("ovq2tyx-test-" + std::to_string(stamp) + "-" +
-                          std::to_string(counter++));
+    fs::path candidate =
+        fs::temp_directory_path() / ("ovq2tyx-test-" + std::to_string(stamp) +
+                                     "-" + std::to_string(counter++));
     std::error_code error;
     if (fs::create_directory(candidate, error)) {
       path_ = candidate.string();
@@ -31,7 +31,8 @@ TempDir::~TempDir() {
   std::error_code error;
   // Restore permissions a test may have taken away, then remove all.
   for (auto it = fs::recursive_directory_iterator(path_, error);
-       !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+       !error && it != fs::recursive_directory_iterator();
+       it.increment(error)) {
     fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add,
                     error);
   }
