@@ -81,36 +81,46 @@ TEST(DirectoryModeTest, LinksOnlyTargetsWrittenInThisRun) {
   EXPECT_FALSE(Exists(dir / "Page2.tyx"));
 }
 
+// Real write failures (a file size limit, which stops root as well): a target
+// is written whole or not at all, and a later run converts what failed.
 TEST(DirectoryModeTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
   if (!CanLimitFileSize()) GTEST_SKIP() << "needs a file size limit";
   TempDir dir;
   std::string big_menu = "[Config]\r\nLocate=1\r\n";
-  for (int n = 0; n < 200; ++n) {
-    big_menu += "[No." + std::to_string(n) + "]\r\nData1=C:\\app" +
-                std::to_string(n) + ".exe\r\n";
+  for (int n = 0; n < 3000; ++n) {
+    big_menu += "[No." + std::to_string(n) + "]\r\nData1=C:\\Tools\\app" +
+                std::to_string(n) + ".exe\r\nData5=Ctrl + F" +
+                std::to_string(n % 12 + 1) + "\r\n";
   }
   WriteBytes(dir / "Page1.ini", big_menu);
-  WriteBytes(dir / "Big.ovq", big_menu);
-  // Too small even for the root header: every write fails.
-  Lines lines = Report(RunInDirectory(dir, 16));
-  EXPECT_EQ(lines, (Lines{"[Err:Cannot Write] " + (dir / "Root.tyx"),
-                          "[Err:Cannot Write] " + (dir / "Page1.tyx"),
-                          "[Err:Cannot Write] " + (dir / "Big.tyx")}));
-  EXPECT_EQ(ListNames(dir.path()), (Lines{"Big.ovq", "Page1.ini"}));
+  WriteBytes(dir / "Empty.ovq", "");  // its target is a header alone
+  const Lines sources = {"Empty.ovq", "Page1.ini"};
+
+  // Too small even for a header: nothing can be written.
+  EXPECT_EQ(Report(RunInDirectory(dir, 16)),
+            (Lines{"[Err:Cannot Write] " + (dir / "Root.tyx"),
+                   "[Err:Cannot Write] " + (dir / "Page1.tyx"),
+                   "[Err:Cannot Write] " + (dir / "Empty.tyx")}));
+  EXPECT_EQ(ListNames(dir.path()), sources);
+
+  // Room for the root index and small targets; the big one fails midway.
+  EXPECT_EQ(Report(RunInDirectory(dir, 64 * 1024)),
+            (Lines{"[Generate] Root.tyx",
+                   "[Err:Cannot Write] " + (dir / "Page1.tyx"),
+                   "[Translate] Empty.ovq to Empty.tyx"}));
+  EXPECT_EQ(ListNames(dir.path()),
+            (Lines{"Empty.ovq", "Empty.tyx", "Page1.ini", "Root.tyx"}));
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"),
+            std::string(kRootHeader) + Link(0, "Empty.tyx", true));
+
+  // Without a limit the rest converts; what exists is left alone.
+  EXPECT_EQ(Report(RunInDirectory(dir)),
+            (Lines{"[Translate] Page1.ini to Page1.tyx",
+                   "[Err:Already Exists] " + (dir / "Empty.tyx")}));
+  EXPECT_GT(ReadBytes(dir / "Page1.tyx").size(), 64u * 1024);
   EXPECT_EQ(ReadBytes(dir / "Page1.ini"), big_menu);
-
-  // Room for the root index and one link, not for the menus.
-  lines = Report(RunInDirectory(dir, 200));
-  EXPECT_EQ(lines, (Lines{"[Generate] Root.tyx",
-                          "[Err:Cannot Write] " + (dir / "Page1.tyx"),
-                          "[Err:Cannot Write] " + (dir / "Big.tyx")}));
-  EXPECT_EQ(ListNames(dir.path()), (Lines{"Big.ovq", "Page1.ini", "Root.tyx"}));
-
-  // The root index exists now, so it gets no links; the menus convert.
-  lines = Report(RunInDirectory(dir));
-  EXPECT_EQ(lines, (Lines{"[Translate] Page1.ini to Page1.tyx",
-                          "[Translate] Big.ovq to Big.tyx"}));
-  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader);
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"),
+            std::string(kRootHeader) + Link(0, "Empty.tyx", true));
 }
 
 TEST(DirectoryModeTest, FailedLinkIsReportedAfterItsPage) {
