@@ -104,10 +104,10 @@ TEST(DirectoryModeTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
   EXPECT_EQ(ListNames(dir.path()), sources);
 
   // Room for the root index and small targets; the big one fails midway.
-  EXPECT_EQ(Report(RunInDirectory(dir, 64 * 1024)),
-            (Lines{"[Generate] Root.tyx",
-                   "[Err:Cannot Write] " + (dir / "Page1.tyx"),
-                   "[Translate] Empty.ovq to Empty.tyx"}));
+  EXPECT_EQ(
+      Report(RunInDirectory(dir, 64 * 1024)),
+      (Lines{"[Generate] Root.tyx", "[Err:Cannot Write] " + (dir / "Page1.tyx"),
+             "[Translate] Empty.ovq to Empty.tyx"}));
   EXPECT_EQ(ListNames(dir.path()),
             (Lines{"Empty.ovq", "Empty.tyx", "Page1.ini", "Root.tyx"}));
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"),
