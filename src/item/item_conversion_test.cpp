@@ -118,36 +118,6 @@ TEST(ApplyKeyPressTest, LongMacroKeepsMarksAndCutsKeys) {
   EXPECT_EQ(target.cmd_line, "#c" + std::string(256, 'k'));
 }
 
-TEST(ConvertItemTest, KeyPressPathIsTranslatedExactly) {
-  TargetItem target;
-  ConvertItem(Source("Key Press", "C:\\", "a"), Table(), target);
-  EXPECT_EQ(target.path, Table().at("Key Press"));
-  EXPECT_EQ(target.cmd_line, "a");
-  ConvertItem(Source("key press", "alt", "a"), Table(), target);
-  EXPECT_EQ(target.path, "key press");
-  EXPECT_EQ(target.cmd_line, "#aa");
-}
-
-TEST(ConvertMenuItemsTest, WorkedExample) {
-  const ProfileFile source = ParseProfile(
-      "[Config]\r\nLocate=5\r\nLeft=10\r\nRight=90\r\n"
-      "[No.0]\r\nData0=Editor\r\nData1=C:\\Tools\\edit.exe\r\n"
-      "Data2=C:\\Work\r\nData3=/n\r\nData5=Ctrl + Alt + E\r\nData6=112\r\n"
-      "Data7=False\r\nData8=C:\\Tools\\edit.exe?icon=1\r\n"
-      "[No.1]\r\nData1=Clip Board\r\n");
-  ProfileDocument target;
-  ConvertMenuItems(source, Table(), target);
-  EXPECT_EQ(SerializeProfile(target),
-            "[No.0]\r\nTitle=Editor\r\nPath=C:\\Tools\\edit.exe\r\n"
-            "WorkDir=C:\\Work\r\nCmdLine=/n\r\nHotKey=45064B\r\n"
-            "WinState=2\r\nPriority=1\r\nIcon=C:\\Tools\\edit.exe,1\r\n"
-            "Wait=2\r\nCheck=0\r\n"
-            "[No.1]\r\nTitle=Clip Board\r\nPath=" +
-                Table().at("Clip Board") +
-                "\r\nWorkDir=\r\nCmdLine=\r\nHotKey=000000\r\nWinState=0\r\n"
-                "Priority=0\r\nIcon=\r\nWait=0\r\nCheck=1\r\n");
-}
-
 TEST(ConvertMenuItemsTest, StopsAtFirstMissingItemAndKeepsNumbers) {
   const struct {
     std::string source, sections;
