@@ -4,6 +4,7 @@
 #ifndef OVQ2TYX_PLATFORM_FILE_SYSTEM_H_
 #define OVQ2TYX_PLATFORM_FILE_SYSTEM_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +16,11 @@ enum class WriteResult { kWritten, kExists, kFailed };
 // True when a file or directory (or anything else) exists at `path`.
 bool PathExists(const std::string& path);
 
-// Reads a whole regular file. False when the path is missing, names a
-// directory or other non-regular file, or cannot be read.
-bool ReadRegularFile(const std::string& path, std::string& bytes);
+// Reads a whole regular file of at most `max_size` bytes. False when the
+// path is missing, names a directory or other non-regular file, is larger,
+// or cannot be read.
+bool ReadRegularFile(const std::string& path, std::string& bytes,
+                     std::uint64_t max_size);
 
 // Creates `path` holding `bytes`, complete or not at all: the bytes go to a
 // temporary file in the same directory, which is then moved into place

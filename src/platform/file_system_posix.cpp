@@ -65,11 +65,13 @@ bool PathExists(const std::string& path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
-bool ReadRegularFile(const std::string& path, std::string& bytes) {
+bool ReadRegularFile(const std::string& path, std::string& bytes,
+                     std::uint64_t max_size) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
-  bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+            static_cast<std::uint64_t>(info.st_size) <= max_size;
   bytes.clear();
   if (ok) bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[1 << 16];
@@ -81,6 +83,7 @@ bool ReadRegularFile(const std::string& path, std::string& bytes) {
       break;
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
+    ok = bytes.size() <= max_size;  // the file may grow while it is read
   }
   close(fd);
   return ok;

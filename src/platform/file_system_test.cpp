@@ -75,10 +75,11 @@ TEST(FileSystemTest, ReadsRegularFilesOnly) {
   TempDir dir;
   std::string bytes = "stale";
   WriteBytes(dir / "a.ini", std::string("x\0y", 3));
-  EXPECT_TRUE(ReadRegularFile(dir / "a.ini", bytes));
+  EXPECT_TRUE(ReadRegularFile(dir / "a.ini", bytes, 3));
   EXPECT_EQ(bytes, std::string("x\0y", 3));
-  EXPECT_FALSE(ReadRegularFile(dir / "missing.ini", bytes));
-  EXPECT_FALSE(ReadRegularFile(dir.path(), bytes));
+  EXPECT_FALSE(ReadRegularFile(dir / "a.ini", bytes, 2));
+  EXPECT_FALSE(ReadRegularFile(dir / "missing.ini", bytes, 9));
+  EXPECT_FALSE(ReadRegularFile(dir.path(), bytes, 9));
 }
 
 TEST(FileSystemTest, AppendsToExistingFiles) {

@@ -53,7 +53,8 @@ bool PathExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool ReadRegularFile(const std::string& path, std::string& bytes) {
+bool ReadRegularFile(const std::string& path, std::string& bytes,
+                     std::uint64_t max_size) {
   // Opening a directory this way fails, as it should.
   Handle file(CreateFileA(path.c_str(), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -61,9 +62,11 @@ bool ReadRegularFile(const std::string& path, std::string& bytes) {
   if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
   bytes.clear();
   LARGE_INTEGER size;
-  if (GetFileSizeEx(file.get(), &size)) {
-    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  if (!GetFileSizeEx(file.get(), &size) ||
+      static_cast<std::uint64_t>(size.QuadPart) > max_size) {
+    return false;
   }
+  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
   char buffer[1 << 16];
   for (;;) {
     DWORD got = 0;
@@ -72,6 +75,7 @@ bool ReadRegularFile(const std::string& path, std::string& bytes) {
     }
     if (got == 0) return true;
     bytes.append(buffer, got);
+    if (bytes.size() > max_size) return false;  // it grew while being read
   }
 }
 

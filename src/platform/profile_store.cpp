@@ -1,8 +1,5 @@
 #include "platform/profile_store.h"
 
-#include <cstdio>
-#include <limits>
-
 #include "platform/code_page.h"
 
 namespace ovq2tyx {
@@ -336,8 +333,7 @@ ProfileFile ParseProfile(std::string bytes) {
 
 bool LoadProfileFile(const std::string& path, ProfileFile& out) {
   std::string bytes;
-  if (!ReadRegularFile(path, bytes)) return false;
-  if (bytes.size() >= std::numeric_limits<std::uint32_t>::max()) return false;
+  if (!ReadRegularFile(path, bytes, kMaxProfileBytes)) return false;
   out = ParseProfile(std::move(bytes));
   return true;
 }

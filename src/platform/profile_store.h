@@ -55,12 +55,15 @@ struct ProfileFile {
   mutable bool has_last_section = false;
 };
 
-// Parses profile bytes. Files of 4 GiB or more are not supported (see
-// LoadProfileFile).
+// The largest profile read. Offsets are 32-bit, and the target converted
+// from a source can be several times the source's size.
+inline constexpr std::uint64_t kMaxProfileBytes = 512u << 20;
+
+// Parses profile bytes (at most kMaxProfileBytes).
 ProfileFile ParseProfile(std::string bytes);
 
 // Reads and parses a regular file; false when it is missing, not a regular
-// file, unreadable or too large.
+// file, unreadable or larger than kMaxProfileBytes.
 bool LoadProfileFile(const std::string& path, ProfileFile& out);
 
 // The value of section/key cut to `capacity` - 1 bytes at a character

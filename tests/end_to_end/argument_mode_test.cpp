@@ -44,10 +44,15 @@ TEST(ArgumentModeTest, NeverTouchesAnExistingTarget) {
 TEST(ArgumentModeTest, ReportsSourcesThatCannotBeRead) {
   TempDir dir;
   std::filesystem::create_directory(dir / "sub.ovq");
-  Lines lines = Report(RunOnFiles({dir / "missing.ovq", dir / "sub.ovq"}));
+  // Larger than any menu the converter takes on (sparse: no disk used).
+  WriteBytes(dir / "huge.ovq", "");
+  std::filesystem::resize_file(dir / "huge.ovq", 513u << 20);
+  Lines lines = Report(
+      RunOnFiles({dir / "missing.ovq", dir / "sub.ovq", dir / "huge.ovq"}));
   EXPECT_EQ(lines, (Lines{"[Err:Cannot Read] " + (dir / "missing.ovq"),
-                          "[Err:Cannot Read] " + (dir / "sub.ovq")}));
-  EXPECT_EQ(ListNames(dir.path()), Lines{"sub.ovq"});
+                          "[Err:Cannot Read] " + (dir / "sub.ovq"),
+                          "[Err:Cannot Read] " + (dir / "huge.ovq")}));
+  EXPECT_EQ(ListNames(dir.path()), (Lines{"huge.ovq", "sub.ovq"}));
 }
 
 TEST(ArgumentModeTest, RelativePathsAndPrintedNamesStayAsGiven) {
