@@ -88,6 +88,14 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::size_t LastCharStart(std::string_view text) {
+  std::size_t last = kNotFound;
+  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+    last = pos;
+  }
+  return last;
+}
+
 std::string_view CutToCapacity(std::string_view text, std::size_t capacity) {
   if (capacity == 0) return text.substr(0, 0);
   std::size_t limit = capacity - 1;

@@ -48,6 +48,9 @@ std::size_t FindLastChar(std::string_view text, char c);
 // Equality with single-byte ASCII letters compared without case.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
+// Where the last character of `text` starts; kNotFound for empty text.
+std::size_t LastCharStart(std::string_view text);
+
 // The longest prefix of `text` that fits a buffer of `capacity` bytes with
 // its terminator (at most capacity - 1 bytes) without splitting a character.
 std::string_view CutToCapacity(std::string_view text, std::size_t capacity);

@@ -26,11 +26,7 @@ std::string_view DropLoneLead(std::string_view text) {
   if (text.empty() || !IsLeadByte(static_cast<unsigned char>(text.back()))) {
     return text;  // the common case needs no stepping
   }
-  std::size_t last = kNotFound;
-  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
-    last = pos;
-  }
-  if (last != kNotFound && IsLoneLead(text, last)) text.remove_suffix(1);
+  if (IsLoneLead(text, LastCharStart(text))) text.remove_suffix(1);
   return text;
 }
 
@@ -58,10 +54,16 @@ std::string_view Trim(std::string_view text) {
                             : text.substr(begin, end - begin);
 }
 
-// One pair of matching enclosing quotes removed.
+// Is the last byte a character of its own (not the second of a pair)?
+bool EndsInSingleByte(std::string_view text) {
+  return !text.empty() && LastCharStart(text) == text.size() - 1;
+}
+
+// One pair of matching enclosing quotes removed. The closing quote must be a
+// character: in "\x81"" the last byte is the second of a pair.
 std::string_view StripQuotes(std::string_view value) {
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-      value.back() == value[0]) {
+      value.back() == value[0] && EndsInSingleByte(value)) {
     return value.substr(1, value.size() - 2);
   }
   return value;
@@ -344,7 +346,9 @@ std::string ReadProfileString(const ProfileFile& file, std::string_view section,
   std::string_view value;
   if (!FindValue(file, section, key, value)) {
     value = EffectiveText(fallback);
-    while (value.size() > 1 && value.back() == ' ') value.remove_suffix(1);
+    while (value.size() > 1 && value.back() == ' ' && EndsInSingleByte(value)) {
+      value.remove_suffix(1);
+    }
     value = StripQuotes(value);
   }
   return std::string(CutToCapacity(value, capacity));

@@ -43,6 +43,7 @@ TEST(ProfileStoreTest, ReadsValuesAsThePlatformReaderDoes) {
       {"[S]\r\nk=ab\0cd\r\n"s, "S", "k", "ab"},  // NUL ends value
       {"[S]\r\nk\0x=v\r\n"s, "S", "k", "v"},     // NUL ends key
       {"[S]\r\nk=\"ab\0\"\r\n"s, "S", "k", "\"ab"},
+      {"[S]\r\nk=\"\x81\"\r\n", "S", "k", "\"\x81\""},  // 81 22 is one pair
       // Double-byte characters whose second byte is "\", "]", "=" or "[".
       {"[\x95\x5C]\r\n\x95\x5Ck=\x83\x5C\r\n", "\x95\x5C", "\x95\x5Ck",
        "\x83\x5C"},
@@ -75,6 +76,7 @@ TEST(ProfileStoreTest, MatchesNamesAndFallbacksAsThePlatformDoes) {
             "v");
   EXPECT_EQ(ReadProfileString(file, "Name", "none", "\"abc\"  ", 260), "abc");
   EXPECT_EQ(ReadProfileString(file, "Name", "none", "ab\x81", 260), "ab");
+  EXPECT_EQ(ReadProfileString(file, "Name", "none", "\x8C ", 260), "\x8C ");
 }
 
 TEST(ProfileStoreTest, CutsValuesToCapacity) {

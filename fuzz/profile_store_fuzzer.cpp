@@ -1,0 +1,150 @@
+// The profile reader on arbitrary file bytes, and the writer on the values it
+// returns.
+//
+// Input: one byte, the buffer capacity of the cut reads; a query line
+// "section<TAB>key<TAB>fallback" ended by LF; the rest is the file.
+//
+// Every value read (the query's and that of each key in the file) must fit
+// its capacity, be the longest prefix of the uncut value that ends on a
+// character boundary, and never end in a lead byte without its trail. Every
+// value, and the raw query fields, written with SetProfileString and read
+// back from the serialized text must come back as written, less what the
+// writer drops by design: everything from the first CR, LF or NUL on and a
+// lead byte left without its trail at the end.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+#include "platform/profile_store.h"
+
+namespace ovq2tyx {
+namespace {
+
+constexpr std::size_t kUncut = std::size_t{1} << 30;
+// Bounds the work per input on files with thousands of keys.
+constexpr int kMaxKeysChecked = 256;
+
+std::string Hex(std::string_view text) {
+  std::string hex;
+  char byte[4];
+  for (unsigned char c : text) {
+    std::snprintf(byte, sizeof byte, "%02X ", c);
+    hex += byte;
+  }
+  return hex;
+}
+
+[[noreturn]] void Fail(const char* what, std::string_view a,
+                       std::string_view b = {}) {
+  std::fprintf(stderr, "%s\n  %s\n  %s\n", what, Hex(a).c_str(),
+               Hex(b).c_str());
+  std::abort();
+}
+
+// Start of the last character, or npos for an empty text.
+std::size_t LastCharStart(std::string_view text) {
+  std::size_t last = std::string_view::npos;
+  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+    last = pos;
+  }
+  return last;
+}
+
+bool EndsInLoneLead(std::string_view text) {
+  std::size_t last = LastCharStart(text);
+  return last != std::string_view::npos &&
+         IsLeadByte(static_cast<unsigned char>(text[last])) &&
+         CharLength(text, last) == 1;
+}
+
+// `cut` is what a buffer of `capacity` bytes received of `whole`.
+void CheckCut(std::string_view cut, std::string_view whole,
+              std::size_t capacity) {
+  if (EndsInLoneLead(whole)) Fail("value ends in a lone lead byte", whole);
+  const std::size_t limit = capacity == 0 ? 0 : capacity - 1;
+  if (cut.size() > limit) Fail("value exceeds its capacity", cut);
+  if (whole.substr(0, cut.size()) != cut) {
+    Fail("cut value is no prefix of the whole", cut, whole);
+  }
+  std::size_t pos = 0;
+  while (pos < cut.size()) pos += CharLength(whole, pos);
+  if (pos != cut.size()) Fail("value cut inside a character", cut, whole);
+  if (cut.size() < whole.size() &&
+      cut.size() + CharLength(whole, cut.size()) <= limit) {
+    Fail("value cut shorter than its capacity allows", cut, whole);
+  }
+}
+
+void CheckRoundTrip(std::string_view value) {
+  std::string_view expected =
+      value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
+  if (EndsInLoneLead(expected)) expected.remove_suffix(1);
+
+  ProfileDocument doc;
+  SetProfileString(doc, "No.0", "Data0", value);
+  const std::string text = SerializeProfile(doc);
+  const ProfileFile file = ParseProfile(text);
+  const std::string got =
+      ReadProfileString(file, "No.0", "Data0", "\x01missing", kUncut);
+  if (got != expected) Fail("value written and read back differs", value, got);
+}
+
+// Reads section/key cut and uncut and checks both, then writes the value.
+void CheckQuery(const ProfileFile& file, std::string_view section,
+                std::string_view key, std::string_view fallback,
+                std::size_t capacity) {
+  const std::string whole =
+      ReadProfileString(file, section, key, fallback, kUncut);
+  const std::string cut =
+      ReadProfileString(file, section, key, fallback, capacity);
+  CheckCut(cut, whole, capacity);
+  CheckRoundTrip(whole);
+  ReadProfileInt(file, section, key, -1);
+}
+
+}  // namespace
+}  // namespace ovq2tyx
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  using namespace ovq2tyx;
+  if (size == 0) return 0;
+  const std::size_t capacity = data[0];
+  std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+  const std::size_t line_end = input.find('\n');
+  std::string_view query = input.substr(0, line_end);
+  const std::string_view bytes = line_end == std::string_view::npos
+                                     ? std::string_view()
+                                     : input.substr(line_end + 1);
+  std::string_view fields[3];
+  for (std::string_view& field : fields) {
+    const std::size_t tab = query.find('\t');
+    field = query.substr(0, tab);
+    query = tab == std::string_view::npos ? std::string_view()
+                                          : query.substr(tab + 1);
+  }
+  const auto& [section, key, fallback] = fields;
+
+  const ProfileFile file = ParseProfile(std::string(bytes));
+  CheckQuery(file, section, key, fallback, capacity);
+  for (std::string_view field : fields) CheckRoundTrip(field);
+
+  // Every key of every section the reader can find by name.
+  const std::string_view text = *file.bytes;
+  int checked = 0;
+  for (const auto& [name, index] : file.section_index) {
+    const ProfileFile::Section& found = file.sections[index];
+    for (std::uint32_t i = 0; i < found.entry_count; ++i) {
+      if (++checked > kMaxKeysChecked) return 0;
+      const ProfileFile::Entry& entry = file.entries[found.first_entry + i];
+      CheckQuery(file, name, text.substr(entry.key_begin, entry.key_size),
+                 fallback, capacity);
+    }
+  }
+  return 0;
+}
