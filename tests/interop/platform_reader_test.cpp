@@ -1,7 +1,7 @@
 // Windows only: the platform's own profile reader is the reference for ours.
 // (1) Values our writer stores read back through GetPrivateProfileStringA as
-// written, for every key of every menu the program converts. (2) For a
-// corpus of damaged and tricky source files, GetPrivateProfileStringA /
+// written, for every key of every menu and root index the program writes. (2)
+// For a corpus of damaged and tricky source files, GetPrivateProfileStringA /
 // GetPrivateProfileIntA and our store give the same answers.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/root_index.h"
 #include "item/command_table.h"
 #include "menu/menu_file.h"
 #include "platform/path.h"
@@ -86,18 +87,23 @@ TEST(PlatformReaderTest, WrittenValuesReadBackAsWritten) {
 TEST(PlatformReaderTest, ConvertedMenusReadTheSameThroughThePlatform) {
   TempDir dir;
   const CommandTable commands = BuildCommandTable();
-  std::vector<std::string> targets;
+  RootIndexState root;
+  PrepareRootIndex(root, dir.path());
+  std::vector<std::string> targets = {root.root_path};
   for (const char* source_dir :
        {OVQ2TYX_EXAMPLES, OVQ2TYX_TEST_DATA "/menus"}) {
     for (const auto& entry : fs::directory_iterator(source_dir)) {
       const std::string name = entry.path().filename().string();
       fs::copy_file(entry.path(), dir / name);
-      if (ConvertMenuFile(dir / name, HeaderRule::kLenient, commands) ==
-          ConvertResult::kWritten) {
+      const ConvertResult result =
+          ConvertMenuFile(dir / name, HeaderRule::kLenient, commands);
+      RecordRootLink(root, name, name.ends_with(".ovq"), result);
+      if (result == ConvertResult::kWritten) {
         targets.push_back(RenameExtension(dir / name, ".tyx"));
       }
     }
   }
+  ASSERT_GT(root.next_link, 3);
   ASSERT_GE(targets.size(), 4u);
   std::size_t compared = 0;
   for (const std::string& target : targets) {
