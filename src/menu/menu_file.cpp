@@ -51,6 +51,8 @@ ConvertResult ConvertMenuFile(const std::string& source_path, HeaderRule rule,
     return ConvertResult::kNotWritten;
   }
   ProfileDocument target;
+  // A target is about the size of its source: grow it once, not by halves.
+  ReserveProfile(target, source.bytes->size(), source.entries.size() * 5 / 4);
   if (!ConvertMenuHeader(source, rule, target)) {
     PrintLine("[Err:Bad Format] " + source_path);
     return ConvertResult::kNotWritten;

@@ -1,5 +1,7 @@
 #include "platform/profile_store.h"
 
+#include <algorithm>
+
 #include "platform/code_page.h"
 
 namespace ovq2tyx {
@@ -279,6 +281,9 @@ ProfileFile ParseProfile(std::string bytes) {
   file.bytes = std::make_unique<const std::string>(std::move(bytes));
   std::string_view text = *file.bytes;
   // Lines before the first header belong to a section without a name.
+  // One entry a line at most: sizing the index once spares regrowing it.
+  file.entries.reserve(
+      static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   file.sections.push_back({0, 0});
   file.section_index.emplace(std::string_view(), 0);
 
@@ -399,6 +404,11 @@ std::int32_t ReadProfileInt(const ProfileFile& file, std::string_view section,
   }
   if (negative) total = 0u - total;
   return static_cast<std::int32_t>(total);
+}
+
+void ReserveProfile(ProfileDocument& doc, std::size_t bytes, std::size_t keys) {
+  doc.text.reserve(bytes);
+  doc.entries.reserve(keys);
 }
 
 void SetProfileString(ProfileDocument& doc, std::string_view section,

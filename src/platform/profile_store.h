@@ -100,6 +100,10 @@ struct ProfileDocument {
       section_index;
 };
 
+// Makes room for about `bytes` of names and values in `keys` keys, so that a
+// large document is not regrown and copied while it fills.
+void ReserveProfile(ProfileDocument& doc, std::size_t bytes, std::size_t keys);
+
 // Sets key to value, creating the section and key as needed (a new key goes
 // to the end of its section). A value is cut before any CR, LF or NUL, which
 // a line of the file cannot hold.
