@@ -37,20 +37,14 @@ bool Contains(std::string_view text, std::string_view needle) {
 
 std::uint8_t FindKeyCode(std::string_view key_part) {
   // Descending, so that "F10" to "F12" are not taken for "F1".
-  // Names are built by appending: GCC 12 at -O3 warns falsely (-Wrestrict)
-  // on "literal" + std::string.
   for (int n = 12; n >= 1; --n) {
-    std::string function_key = "F";
-    function_key += std::to_string(n);
-    if (Contains(key_part, function_key)) {
+    if (Contains(key_part, "F" + std::to_string(n))) {
       return static_cast<std::uint8_t>(0x6F + n);
     }
   }
   for (int n = 9; n >= 0; --n) {
     const std::string digit = std::to_string(n);
-    std::string keypad_key = "Num";
-    keypad_key += digit;
-    if (Contains(key_part, keypad_key)) {
+    if (Contains(key_part, "Num" + digit)) {
       return static_cast<std::uint8_t>(0x60 + n);
     }
     if (Contains(key_part, digit)) return static_cast<std::uint8_t>(0x30 + n);

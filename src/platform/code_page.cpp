@@ -4,24 +4,12 @@ namespace ovq2tyx {
 
 namespace {
 
-// Does `needle` stand at boundary `pos`? Double-byte characters must match
-// exactly; single bytes are folded when `ignore_case` is set.
+// Does `needle` stand at boundary `pos`? Equal bytes from a boundary are
+// equal characters; with `ignore_case`, single-byte letters are folded.
 bool MatchesAt(std::string_view text, std::size_t pos, std::string_view needle,
                bool ignore_case) {
-  if (text.size() - pos < needle.size()) return false;
-  // Equal bytes from a boundary are equal characters.
-  if (text.compare(pos, needle.size(), needle) == 0) return true;
-  if (!ignore_case) return false;
-  for (std::size_t i = 0; i < needle.size();) {
-    std::size_t len = CharLength(text, pos + i);
-    if (len == 2) {
-      if (text.compare(pos + i, 2, needle.substr(i, 2)) != 0) return false;
-    } else if (ToUpperAscii(text[pos + i]) != ToUpperAscii(needle[i])) {
-      return false;
-    }
-    i += len;
-  }
-  return true;
+  const std::string_view here = text.substr(pos, needle.size());
+  return ignore_case ? EqualsIgnoreCase(here, needle) : here == needle;
 }
 
 std::size_t Find(std::string_view text, std::string_view needle,

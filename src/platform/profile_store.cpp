@@ -280,10 +280,10 @@ ProfileFile ParseProfile(std::string bytes) {
   ProfileFile file;
   file.bytes = std::make_unique<const std::string>(std::move(bytes));
   std::string_view text = *file.bytes;
-  // Lines before the first header belong to a section without a name.
   // One entry a line at most: sizing the index once spares regrowing it.
   file.entries.reserve(
       static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  // Lines before the first header belong to a section without a name.
   file.sections.push_back({0, 0});
   file.section_index.emplace(std::string_view(), 0);
 
@@ -299,7 +299,9 @@ ProfileFile ParseProfile(std::string bytes) {
                                      : ScanSingleByteLine(text, pos, end);
     pos = end;
     while (pos < text.size() && IsLineEnd(text[pos])) ++pos;
-    if (line.first == kNotFound) continue;  // ";" lines are keys too
+    // A blank line holds nothing; any other line (";" ones too) is a header
+    // or a key.
+    if (line.first == kNotFound) continue;
 
     if (text[line.first] == '[' && line.bracket != kNotFound) {
       std::string_view name =
