@@ -1,14 +1,17 @@
 // ovq2tyx: converts source launcher menus ("Page*.ini", "*.ovq") into target
 // launcher menus (".tyx") beside them. Without arguments it converts the
-// program's own directory; with arguments, the files named.
+// program's own folder; with arguments, the files named.
 #include <string>
 #include <vector>
 
 #include "driver/modes.h"
 #include "item/command_table.h"
 #include "platform/console.h"
+#include "platform/file_system.h"
+#include "platform/interruption.h"
 
 int main(int argc, char** argv) {
+  ovq2tyx::InstallInterruptHandlers();
   const ovq2tyx::CommandTable commands = ovq2tyx::BuildCommandTable();
   if (argc == 1) {
     ovq2tyx::RunDirectoryMode(argv[0], commands);
@@ -16,6 +19,7 @@ int main(int argc, char** argv) {
     ovq2tyx::RunArgumentMode(std::vector<std::string>(argv + 1, argv + argc),
                              commands);
   }
+  ovq2tyx::SyncWrittenDirectories();
   ovq2tyx::PrintLine("Press Any Key To Exit.");
   ovq2tyx::WaitForKey();
   return 0;

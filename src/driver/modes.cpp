@@ -2,6 +2,7 @@
 
 #include "driver/root_index.h"
 #include "menu/menu_file.h"
+#include "platform/console.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -9,15 +10,20 @@ namespace ovq2tyx {
 
 namespace {
 
-// Converts every entry of `directory` that matches `pattern`. The listing is
-// taken whole first, so the targets written meanwhile are never listed.
-void ConvertListed(const std::string& directory, std::string_view pattern,
-                   bool is_menu, const CommandTable& commands,
-                   RootIndexState& root) {
+// Converts every listed name that matches `pattern`. The listing was taken
+// whole first, so the targets written meanwhile are never listed.
+void ConvertListed(const std::string& directory,
+                   const std::vector<std::string>& names,
+                   std::string_view pattern, bool is_menu,
+                   const CommandTable& commands, RootIndexState& root) {
   const HeaderRule rule = is_menu ? HeaderRule::kLenient : HeaderRule::kStrict;
-  for (const std::string& name : ListDirectory(directory, pattern)) {
-    ConvertResult result =
-        ConvertMenuFile(CombinePath(directory, name), rule, commands);
+  // While an index is made, its name counts as taken ("Root.ovq").
+  std::string_view reserved;
+  if (root.writer) reserved = root.root_path;
+  for (const std::string& name : names) {
+    if (!MatchesWildcard(name, pattern)) continue;
+    const ConvertResult result =
+        ConvertMenuFile(CombinePath(directory, name), rule, commands, reserved);
     RecordRootLink(root, name, is_menu, result);
   }
 }
@@ -26,11 +32,16 @@ void ConvertListed(const std::string& directory, std::string_view pattern,
 
 void RunDirectoryMode(const std::string& program_path,
                       const CommandTable& commands) {
-  const std::string directory(RemoveFileName(program_path));
+  const std::string directory(RemoveFileName(program_path, kNativePath));
   RootIndexState root;
   PrepareRootIndex(root, directory);
-  ConvertListed(directory, "Page*.ini", false, commands, root);
-  ConvertListed(directory, "*.ovq", true, commands, root);
+  std::vector<std::string> names;
+  if (!ListDirectory(directory, names)) {
+    PrintLine("[Err:Cannot Read] " + (directory.empty() ? "." : directory));
+  }
+  ConvertListed(directory, names, "Page*.ini", false, commands, root);
+  ConvertListed(directory, names, "*.ovq", true, commands, root);
+  FinishRootIndex(root);
 }
 
 void RunArgumentMode(const std::vector<std::string>& paths,

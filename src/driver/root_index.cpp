@@ -5,60 +5,90 @@
 
 #include "item/item_record.h"
 #include "platform/console.h"
-#include "platform/path.h"
+#include "platform/text_encoding.h"
 
 namespace ovq2tyx {
+
+namespace {
+
+// A name the index can hold: code page 932 text that fits on one line.
+bool LinkName(std::string_view target_name, std::string& name) {
+  if (!NameToMenuText(target_name, name)) return false;
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 void PrepareRootIndex(RootIndexState& state,
                       std::string_view program_directory) {
   state.root_path = CombinePath(program_directory, "Root.tyx");
-  state.root_created = false;
   state.next_link = 0;
   if (PathExists(state.root_path)) return;
-  ProfileDocument root;
-  WriteNodeConfig(root, NodeConfig{});
-  switch (SaveNewProfile(state.root_path, root)) {
-    case WriteResult::kWritten:
-      state.root_created = true;
-      PrintLine("[Generate] Root.tyx");
-      break;
-    case WriteResult::kExists:
-      break;  // someone else made it meanwhile: leave it alone
-    case WriteResult::kFailed:
-      PrintLine("[Err:Cannot Write] " + state.root_path);
-      break;
+  auto file = std::make_unique<NewFile>(state.root_path);
+  NewFile& raw_file = *file;
+  auto writer = std::make_unique<ProfileWriter>(
+      [&raw_file](std::string_view chunk) { return raw_file.Write(chunk); });
+  WriteNodeConfig(*writer, NodeConfig{});
+  if (!file->is_open() || !writer->Flush()) {
+    PrintLine("[Err:Cannot Write] " + state.root_path);
+    return;
   }
+  state.file = std::move(file);
+  state.writer = std::move(writer);
+  PrintLine("[Generate] Root.tyx");
 }
 
 void RecordRootLink(RootIndexState& state, std::string_view entry_name,
                     bool is_menu, ConvertResult result) {
-  if (result != ConvertResult::kWritten || !state.root_created) return;
-  std::string name = RenameExtension(entry_name, ".tyx");
-  if (WriteRootLink(state.next_link, name, state.root_path, is_menu)) {
-    ++state.next_link;  // numbers stay contiguous when a link fails
-  } else {
-    PrintLine("[Err:Cannot Write] " + state.root_path);
+  if (!state.writer || result == ConvertResult::kNotWritten) return;
+  const std::string target_name = TargetPath(std::string(entry_name));
+  const std::string target_path =
+      CombinePath(RemoveFileName(state.root_path, kNativePath), target_name);
+  if (ComparePaths(target_path, state.root_path) == 0 ||
+      !IsRegularFile(target_path) || !state.linked.insert(target_path).second) {
+    return;
   }
+  std::string name;
+  if (LinkName(target_name, name)) {
+    WriteRootLink(*state.writer, state.next_link, name, is_menu);
+    // Numbers stay contiguous when a link fails.
+    if (state.writer->Flush()) {
+      ++state.next_link;
+      return;
+    }
+  }
+  PrintLine("[Err:Cannot Write] " + state.root_path);
 }
 
-bool WriteRootLink(int n, std::string_view name, const std::string& root_path,
+void WriteRootLink(ProfileWriter& root, int n, std::string_view name,
                    bool is_menu) {
-  const std::string section = SectionName(n);
   const std::array<std::uint8_t, 2> no_hot_key = {0, 0};
-  ProfileDocument link;
-  SetProfileString(link, section, "Path", name);
-  SetProfileString(link, section, "Title", name);
-  SetProfileString(link, section, "WorkDir", "");
-  SetProfileString(link, section, "CmdLine", is_menu ? "" : ">>");
-  SetProfileStruct(link, section, "HotKey", no_hot_key);
-  SetProfileString(link, section, "WinState", "0");
-  SetProfileString(link, section, "Priority", "0");
-  RemoveProfileKey(link, section, "Icon");
-  SetProfileString(link, section, "Wait", "0");
-  SetProfileString(link, section, "Check", "1");
-  // Each link is a new section at the end of the file, so appending it is
-  // the same as rewriting the whole file, at the cost of one link.
-  return AppendProfile(root_path, link);
+  root.AddSection(SectionName(n));
+  root.AddString("Path", name);
+  root.AddString("Title", name);
+  root.AddString("WorkDir", "");
+  root.AddString("CmdLine", is_menu ? "" : ">>");
+  root.AddStruct("HotKey", no_hot_key);
+  root.AddString("WinState", "0");
+  root.AddString("Priority", "0");
+  root.AddString("Wait", "0");
+  root.AddString("Check", "1");
+}
+
+void FinishRootIndex(RootIndexState& state) {
+  if (!state.writer) return;
+  const WriteResult result =
+      state.writer->Flush() ? state.file->Commit() : WriteResult::kFailed;
+  state.writer.reset();
+  state.file.reset();
+  if (result == WriteResult::kExists) {
+    PrintLine("[Err:Already Exists] " + state.root_path);
+  } else if (result == WriteResult::kFailed) {
+    PrintLine("[Err:Cannot Write] " + state.root_path);
+  }
 }
 
 }  // namespace ovq2tyx

@@ -64,15 +64,18 @@ CommandTable BuildCommandTable() {
   };
 }
 
-std::string TranslatePath(std::string_view source_path,
-                          const CommandTable& table) {
-  const auto command = table.find(std::string(source_path));
-  if (command != table.end()) return command->second;
-  if (EqualsIgnoreCase(source_path.substr(FindExtension(source_path)),
-                       ".ovq")) {
-    return RenameExtension(source_path, ".tyx");
+void TranslatePath(std::string_view source_path, const CommandTable& table,
+                   std::string& path) {
+  const auto command = table.find(source_path);
+  if (command != table.end()) {
+    path.assign(command->second);
+    return;
   }
-  return std::string(source_path);
+  const std::size_t extension = FindExtension(source_path, kMenuPath);
+  path.assign(source_path);
+  if (EqualsIgnoreCase(source_path.substr(extension), ".ovq")) {
+    path.replace(extension, path.size() - extension, ".tyx");
+  }
 }
 
 }  // namespace ovq2tyx

@@ -4,24 +4,36 @@
 #ifndef OVQ2TYX_ITEM_COMMAND_TABLE_H_
 #define OVQ2TYX_ITEM_COMMAND_TABLE_H_
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 namespace ovq2tyx {
 
+// Looks names up as they stand in the source, without copying them.
+struct CommandNameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const {
+    return std::hash<std::string_view>{}(name);
+  }
+};
+
 // Source command name -> target command name, keys compared byte for byte.
-using CommandTable = std::unordered_map<std::string, std::string>;
+using CommandTable = std::unordered_map<std::string, std::string,
+                                        CommandNameHash, std::equal_to<>>;
 
 // The 16 command pairs.
 CommandTable BuildCommandTable();
 
-// The target path of an item: the table's name when `source_path` is exactly
-// a key, else the path itself with a ".ovq" extension (any letter case)
-// replaced by ".tyx", so links to other menus point at their converted
-// files. The result is never longer than `source_path` or a table value.
-std::string TranslatePath(std::string_view source_path,
-                          const CommandTable& table);
+// The target path of an item into `path`: the table's name when
+// `source_path` is exactly a key, else the path itself with a ".ovq"
+// extension (any letter case) replaced by ".tyx", so links to other menus
+// point at their converted files. The result is never longer than
+// `source_path` or a table value.
+void TranslatePath(std::string_view source_path, const CommandTable& table,
+                   std::string& path);
 
 }  // namespace ovq2tyx
 

@@ -1,7 +1,5 @@
 #include "item/hot_key.h"
 
-#include <string>
-
 #include "platform/code_page.h"
 
 namespace ovq2tyx {
@@ -31,23 +29,27 @@ constexpr NamedKey kNamedKeys[] = {
     {"Home", 0x24},     {"PgDown", 0x22}, {"PgUp", 0x21},
 };
 
+// Function keys, tested from F12 down so that "F10" to "F12" are not taken
+// for "F1"; then for each digit from 9 down the keypad key before the bare
+// digit.
+constexpr NamedKey kNumberedKeys[] = {
+    {"F12", 0x7B},  {"F11", 0x7A}, {"F10", 0x79},  {"F9", 0x78},
+    {"F8", 0x77},   {"F7", 0x76},  {"F6", 0x75},   {"F5", 0x74},
+    {"F4", 0x73},   {"F3", 0x72},  {"F2", 0x71},   {"F1", 0x70},
+    {"Num9", 0x69}, {"9", 0x39},   {"Num8", 0x68}, {"8", 0x38},
+    {"Num7", 0x67}, {"7", 0x37},   {"Num6", 0x66}, {"6", 0x36},
+    {"Num5", 0x65}, {"5", 0x35},   {"Num4", 0x64}, {"4", 0x34},
+    {"Num3", 0x63}, {"3", 0x33},   {"Num2", 0x62}, {"2", 0x32},
+    {"Num1", 0x61}, {"1", 0x31},   {"Num0", 0x60}, {"0", 0x30},
+};
+
 bool Contains(std::string_view text, std::string_view needle) {
   return FindText(text, needle) != kNotFound;
 }
 
 std::uint8_t FindKeyCode(std::string_view key_part) {
-  // Descending, so that "F10" to "F12" are not taken for "F1".
-  for (int n = 12; n >= 1; --n) {
-    if (Contains(key_part, "F" + std::to_string(n))) {
-      return static_cast<std::uint8_t>(0x6F + n);
-    }
-  }
-  for (int n = 9; n >= 0; --n) {
-    const std::string digit = std::to_string(n);
-    if (Contains(key_part, "Num" + digit)) {
-      return static_cast<std::uint8_t>(0x60 + n);
-    }
-    if (Contains(key_part, digit)) return static_cast<std::uint8_t>(0x30 + n);
+  for (const NamedKey& numbered : kNumberedKeys) {
+    if (Contains(key_part, numbered.text)) return numbered.code;
   }
   for (const NamedKey& named : kNamedKeys) {
     if (Contains(key_part, named.text)) return named.code;

@@ -22,8 +22,8 @@ constexpr MacroMark kMacroMarks[] = {
 
 }  // namespace
 
-void ConvertMenuItems(const ProfileFile& source, const CommandTable& table,
-                      ProfileDocument& target) {
+void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
+                      ProfileWriter& target) {
   SourceItem source_item;
   TargetItem target_item;
   for (int n = 0; ReadSourceItem(source, n, source_item); ++n) {
@@ -34,10 +34,9 @@ void ConvertMenuItems(const ProfileFile& source, const CommandTable& table,
 
 void ConvertItem(const SourceItem& source, const CommandTable& table,
                  TargetItem& target) {
-  target = TargetItem{};
-  target.title = source.data0;
-  target.cmd_line = source.data3;
-  target.work_dir = source.data2;
+  target.title.assign(source.data0);
+  target.cmd_line.assign(source.data3);
+  target.work_dir.assign(source.data2);
   target.flags.check = EqualsIgnoreCase(source.data7, "False") ? 0 : 1;
   // Units digit window state, tens digit priority; any hundreds mean wait.
   // "/" and "%" truncate toward zero and "&" sees the two's complement, so
@@ -46,31 +45,30 @@ void ConvertItem(const SourceItem& source, const CommandTable& table,
   target.flags.priority =
       static_cast<std::uint32_t>(source.data6 / 10 % 10) & 3;
   target.flags.wait = source.data6 >= 100 ? 2 : 0;
-  target.path = TranslatePath(source.data1, table);
+  TranslatePath(source.data1, table, target.path);
   target.hot_key = ParseHotKeyText(source.data5);
-  target.icon = ConvertIconSpec(source.data8);
+  ConvertIconReference(source.data8, target.icon);
   ApplyKeyPress(source, target);
 }
 
-std::string ConvertIconSpec(std::string_view icon_text) {
-  if (icon_text.empty() || EqualsIgnoreCase(icon_text, kDefaultIcon)) {
-    return "";
-  }
-  const std::string_view icon = CutToCapacity(icon_text, kIconCapacity);
-  const std::size_t question = FindChar(icon, '?');
-  if (question == kNotFound) return std::string(icon);
-  std::string converted(icon.substr(0, question));
-  const std::size_t equals = FindChar(icon, '=', question);
+void ConvertIconReference(std::string_view icon_text, std::string& icon) {
+  icon.clear();
+  if (icon_text.empty() || EqualsIgnoreCase(icon_text, kDefaultIcon)) return;
+  const std::string_view text = CutToCapacity(icon_text, kIconCapacity);
+  const std::size_t question = FindChar(text, '?');
+  icon.assign(text.substr(0, question));
+  if (question == kNotFound) return;
+  const std::size_t equals = FindChar(text, '=', question);
   if (equals != kNotFound) {
-    converted += ',';
-    converted += icon.substr(equals + 1);
+    icon += ',';
+    icon += text.substr(equals + 1);
   }
-  return converted;
 }
 
 void ApplyKeyPress(const SourceItem& source, TargetItem& target) {
   if (!EqualsIgnoreCase(source.data1, "Key Press")) return;
-  std::string command;
+  std::string& command = target.cmd_line;
+  command.clear();
   for (const MacroMark& mark : kMacroMarks) {
     if (FindTextIgnoreCase(source.data2, mark.modifier) != kNotFound) {
       command += mark.mark;
@@ -78,7 +76,7 @@ void ApplyKeyPress(const SourceItem& source, TargetItem& target) {
   }
   command += source.data3;
   // The marks are kept whole; the keys lose their tail when both do not fit.
-  target.cmd_line = CutToCapacity(command, kTextCapacity);
+  command.resize(CutToCapacity(command, kTextCapacity).size());
   target.work_dir.clear();
 }
 

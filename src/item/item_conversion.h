@@ -10,23 +10,25 @@
 
 #include "item/command_table.h"
 #include "item/item_record.h"
-#include "platform/profile_store.h"
+#include "platform/profile_reader.h"
+#include "platform/profile_writer.h"
 
 namespace ovq2tyx {
 
 // Converts items 0, 1, ... of `source` into `target`, each under its own
 // number, up to the first item that does not exist.
-void ConvertMenuItems(const ProfileFile& source, const CommandTable& table,
-                      ProfileDocument& target);
+void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
+                      ProfileWriter& target);
 
-// Fills `target` anew from `source`.
+// Fills `target` anew from `source` (reusing its strings' room).
 void ConvertItem(const SourceItem& source, const CommandTable& table,
                  TargetItem& target);
 
-// The target's icon reference: "file?icon=3" becomes "file,3" (the text
-// after the first "=" that follows the first "?"); a "?" without "=" cuts the
-// text there. An empty text and the source's default icon give "".
-std::string ConvertIconSpec(std::string_view icon_text);
+// The target's icon reference into `icon`: "file?icon=3" becomes "file,3"
+// (the text after the first "=" that follows the first "?"); a "?" without
+// "=" cuts the text there. An empty text and the source's default icon give
+// "".
+void ConvertIconReference(std::string_view icon_text, std::string& icon);
 
 // For a "Key Press" item (any letter case): CmdLine becomes the modifier
 // marks named in Data2 ("#w", "#s", "#c", "#a", always in this order) plus

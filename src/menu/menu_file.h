@@ -6,14 +6,16 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "item/command_table.h"
-#include "platform/profile_store.h"
+#include "platform/profile_reader.h"
+#include "platform/profile_writer.h"
 
 namespace ovq2tyx {
 
-// Pages found by the directory scan must carry a "Locate" (strict); menus
-// and files named on the command line get the default flags (lenient).
+// Pages found by the folder scan must carry a "Locate" (strict); menus and
+// files named on the command line get the default flags (lenient).
 enum class HeaderRule { kStrict, kLenient };
 
 enum class ConvertResult {
@@ -30,21 +32,22 @@ struct NodeConfig {
   std::uint8_t right = 100;
 };
 
-// The target's locate flags for a source "Locate" value: bits 0-3 of it
-// reordered as 0, 2, 3, 1; higher bits dropped.
-std::uint8_t PermuteLocateFlags(std::int32_t locate);
+void WriteNodeConfig(ProfileWriter& target, const NodeConfig& config);
 
-void WriteNodeConfig(ProfileDocument& target, const NodeConfig& config);
+// Reads the source "Config" section into `config`. False when the strict
+// rule finds no "Locate" or a negative one.
+bool ConvertMenuHeader(const ProfileReader& source, HeaderRule rule,
+                       NodeConfig& config);
 
-// Converts the source "Config" section into the target header. False when
-// the strict rule finds no "Locate" or a negative one.
-bool ConvertMenuHeader(const ProfileFile& source, HeaderRule rule,
-                       ProfileDocument& target);
+// "<name>.tyx" beside the source: the extension replaced or added.
+std::string TargetPath(const std::string& source_path);
 
-// Converts `source_path` into "<name>.tyx" beside it and reports the outcome
-// on the console.
+// Converts `source_path` into its target and reports the outcome on the
+// console. `reserved` names a target that counts as existing although it is
+// not there yet (the root index being made); empty for none.
 ConvertResult ConvertMenuFile(const std::string& source_path, HeaderRule rule,
-                              const CommandTable& commands);
+                              const CommandTable& commands,
+                              std::string_view reserved = {});
 
 }  // namespace ovq2tyx
 

@@ -7,13 +7,18 @@
 namespace ovq2tyx {
 
 // Writes `line` and a newline to standard output and flushes at once, so the
-// report survives whatever happens next.
+// report survives whatever happens next. Control bytes (below 0x20, and
+// 0x7F) are shown as "?", so that no name can start a line of its own.
 void PrintLine(std::string_view line);
 
-// Waits for one key press on a console and echoes its character. When
-// standard input is not a console, reads at most one byte and returns at end
-// of input, so a run from a script never hangs.
+// Waits for one key press on a console or terminal and echoes its
+// character. When standard input is anything else it returns at once
+// without reading, so a script's input is left alone and never waited on.
 void WaitForKey();
+
+// Puts the terminal back as the key wait found it. Safe to call from a
+// signal handler; the interruption handlers do.
+void RestoreTerminal();
 
 }  // namespace ovq2tyx
 

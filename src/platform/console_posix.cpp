@@ -1,29 +1,40 @@
 // Key wait on POSIX terminals: raw mode for one byte, echoed by hand.
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/console.h"
 
 namespace ovq2tyx {
 
+namespace {
+
+// The terminal's settings while the key wait has changed them.
+struct termios saved_terminal;
+volatile sig_atomic_t terminal_changed = 0;
+
+}  // namespace
+
 void WaitForKey() {
-  char key = 0;
-  if (!isatty(STDIN_FILENO)) {
-    // Piped or redirected input: take one byte if there is one, never wait
-    // for more.
-    if (read(STDIN_FILENO, &key, 1) < 0) return;
+  if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_terminal) != 0) {
     return;
   }
-  struct termios saved;
-  if (tcgetattr(STDIN_FILENO, &saved) != 0) return;
-  struct termios raw = saved;
+  struct termios raw = saved_terminal;
   raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;
+  terminal_changed = 1;
   tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-  if (read(STDIN_FILENO, &key, 1) == 1) {
+  char key = 0;
+  ssize_t got;
+  do {
+    got = read(STDIN_FILENO, &key, 1);
+  } while (got < 0 && errno == EINTR);
+  RestoreTerminal();
+  if (got == 1) {
     // Echo a printable key, then end the line for the shell prompt.
     if (static_cast<unsigned char>(key) >= 0x20 && key != 0x7F) {
       std::fputc(key, stdout);
@@ -31,7 +42,13 @@ void WaitForKey() {
     std::fputc('\n', stdout);
     std::fflush(stdout);
   }
-  tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+}
+
+void RestoreTerminal() {
+  if (terminal_changed) {
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved_terminal);
+    terminal_changed = 0;
+  }
 }
 
 }  // namespace ovq2tyx

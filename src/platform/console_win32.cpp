@@ -11,15 +11,9 @@ namespace ovq2tyx {
 void WaitForKey() {
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   DWORD mode = 0;
+  // Not a console (a pipe, a file, the null device): nothing to wait for.
   if (input == INVALID_HANDLE_VALUE || input == nullptr ||
       !GetConsoleMode(input, &mode)) {
-    // Not a console (a pipe, a file, the null device): take one byte if
-    // there is one, never wait for more.
-    char byte = 0;
-    DWORD got = 0;
-    if (input != INVALID_HANDLE_VALUE && input != nullptr) {
-      ReadFile(input, &byte, 1, &got, nullptr);
-    }
     return;
   }
   int key = _getch();  // modifier keys alone do not end the wait
@@ -30,6 +24,10 @@ void WaitForKey() {
   }
   std::fputc('\n', stdout);
   std::fflush(stdout);
+}
+
+void RestoreTerminal() {
+  // The console's own single-key read leaves its mode as it found it.
 }
 
 }  // namespace ovq2tyx

@@ -1,43 +1,89 @@
 // File system services on POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
+#include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/path.h"
 
 namespace ovq2tyx {
 
 namespace {
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
+constexpr char kTempPrefix[] = ".ovq2tyx-";
+constexpr char kTempSuffix[] = ".tmp";
+
+// Temporary files to remove when the program is interrupted: copies of
+// their paths that a signal handler may read at any moment.
+std::atomic<char*> guarded_paths[4];
+
+int Guard(const std::string& path) {
+  char* copy = strdup(path.c_str());
+  for (int slot = 0; copy != nullptr && slot < 4; ++slot) {
+    char* expected = nullptr;
+    if (guarded_paths[slot].compare_exchange_strong(expected, copy)) {
+      return slot;
     }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
   }
-  return true;
+  free(copy);
+  return -1;
 }
 
-// Opens a fresh temporary file beside `path`, named "<path>.~<pid>-<n>".
-int CreateTemporaryBeside(const std::string& path, std::string& temp_path) {
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path = path + ".~" + std::to_string(getpid()) + "-" +
-                std::to_string(counter++);
-    int fd =
-        open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+void Unguard(int slot) {
+  if (slot >= 0) free(guarded_paths[slot].exchange(nullptr));
+}
+
+// Folders written into during this run: cleaned of stale temporary files
+// before the first write, flushed at the end.
+std::vector<std::string>& WrittenDirectories() {
+  static std::vector<std::string> directories;
+  return directories;
+}
+
+// Removes the temporary files of runs that are gone: their process no longer
+// exists and nothing holds a lock on the file (a live writer always does).
+void RemoveStaleTemporaryFiles(const std::string& directory) {
+  DIR* dir = opendir(directory.c_str());
+  if (dir == nullptr) return;
+  while (struct dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) {
+      continue;
+    }
+    const long pid = std::atol(entry->d_name + sizeof kTempPrefix - 1);
+    if (pid <= 0 || pid == getpid() || kill(static_cast<pid_t>(pid), 0) == 0 ||
+        errno != ESRCH) {
+      continue;
+    }
+    const std::string path = CombinePath(directory, name);
+    const int fd =
+        open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      unlink(path.c_str());
+    }
+    close(fd);
   }
-  return -1;
+  closedir(dir);
+}
+
+// The folder of `path` as it can be opened ("." for a bare name).
+std::string DirectoryOf(const std::string& path) {
+  const std::string_view directory = RemoveFileName(path, kNativePath);
+  return directory.empty() ? "." : std::string(directory);
 }
 
 // Moves `from` to `to` unless something exists at `to`.
@@ -65,71 +111,137 @@ bool PathExists(const std::string& path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool ReadRegularFile(const std::string& path, std::string& bytes,
                      std::uint64_t max_size) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO waits for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
   bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
             static_cast<std::uint64_t>(info.st_size) <= max_size;
   bytes.clear();
-  if (ok) bytes.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[1 << 16];
+  // One byte more than the size tells a file that grew while it was read.
+  if (ok) bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+  std::size_t got = 0;
   while (ok) {
-    ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      ok = got == 0;
+    if (got == bytes.size())
+      bytes.resize(std::min<std::uint64_t>(bytes.size() * 2, max_size + 1));
+    const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
       break;
     }
-    bytes.append(buffer, static_cast<std::size_t>(got));
-    ok = bytes.size() <= max_size;  // the file may grow while it is read
+    got += static_cast<std::size_t>(n);
+    ok = got <= max_size;
   }
   close(fd);
+  bytes.resize(ok ? got : 0);
   return ok;
 }
 
-WriteResult WriteNewFile(const std::string& path, std::string_view bytes) {
-  if (PathExists(path)) return WriteResult::kExists;
-  std::string temp_path;
-  int fd = CreateTemporaryBeside(path, temp_path);
-  if (fd < 0) return WriteResult::kFailed;
-  bool written = WriteAll(fd, bytes);
-  written = (close(fd) == 0) && written;
-  WriteResult result =
-      written ? MoveNoReplace(temp_path, path) : WriteResult::kFailed;
-  if (result != WriteResult::kWritten) unlink(temp_path.c_str());
+bool ListDirectory(const std::string& directory,
+                   std::vector<std::string>& names) {
+  names.clear();
+  DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
+  if (dir == nullptr) return false;
+  errno = 0;
+  while (struct dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  const bool complete = errno == 0;
+  closedir(dir);
+  std::sort(names.begin(), names.end(), NameLess);
+  return complete;
+}
+
+NewFile::NewFile(std::string path) : path_(std::move(path)) {
+  const std::string directory = DirectoryOf(path_);
+  std::vector<std::string>& written = WrittenDirectories();
+  if (std::find(written.begin(), written.end(), directory) == written.end()) {
+    RemoveStaleTemporaryFiles(directory);
+    written.push_back(directory);
+  }
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100 && handle_ == kClosed; ++attempt) {
+    temp_path_ = CombinePath(RemoveFileName(path_, kNativePath),
+                             kTempPrefix + std::to_string(getpid()) + "-" +
+                                 std::to_string(counter++) + kTempSuffix);
+    // Guarded before it exists, so that no interruption can leave it.
+    guard_ = Guard(temp_path_);
+    const int fd =
+        open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      flock(fd, LOCK_EX | LOCK_NB);  // tells live files from stale ones
+      handle_ = fd;
+      return;
+    }
+    Unguard(guard_);
+    guard_ = -1;
+    if (errno != EEXIST) return;
+  }
+}
+
+NewFile::~NewFile() { Discard(); }
+
+void NewFile::Discard() {
+  if (handle_ == kClosed) return;
+  unlink(temp_path_.c_str());
+  close(static_cast<int>(handle_));
+  handle_ = kClosed;
+  Unguard(guard_);
+  guard_ = -1;
+}
+
+bool NewFile::Write(std::string_view bytes) {
+  if (handle_ == kClosed) return false;
+  const int fd = static_cast<int>(handle_);
+  std::uint64_t offset = size_;
+  while (!bytes.empty()) {
+    const ssize_t n =
+        pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (ftruncate(fd, static_cast<off_t>(size_)) != 0) {
+        // The temporary file is discarded as a whole anyway.
+      }
+      return false;
+    }
+    offset += static_cast<std::uint64_t>(n);
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  size_ = offset;
+  return true;
+}
+
+WriteResult NewFile::Commit() {
+  if (handle_ == kClosed) return WriteResult::kFailed;
+  const WriteResult result = fsync(static_cast<int>(handle_)) == 0
+                                 ? MoveNoReplace(temp_path_, path_)
+                                 : WriteResult::kFailed;
+  Discard();  // the temporary name is gone when the move succeeded
   return result;
 }
 
-bool AppendToFile(const std::string& path, std::string_view bytes) {
-  int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info;
-  bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  if (ok && !WriteAll(fd, bytes)) {
-    ok = false;
-    if (ftruncate(fd, info.st_size) != 0) {
-      // Nothing more can be done; the caller reports the failure.
-    }
+void SyncWrittenDirectories() {
+  for (const std::string& directory : WrittenDirectories()) {
+    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) continue;
+    fsync(fd);
+    close(fd);
   }
-  ok = (close(fd) == 0) && ok;
-  return ok;
 }
 
-std::vector<std::string> ListDirectory(const std::string& directory,
-                                       std::string_view pattern) {
-  std::vector<std::string> names;
-  DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
-  if (dir == nullptr) return names;
-  while (struct dirent* entry = readdir(dir)) {
-    std::string_view name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (MatchesWildcard(name, pattern)) names.emplace_back(name);
+void RemoveTemporaryFiles() {
+  for (std::atomic<char*>& slot : guarded_paths) {
+    if (const char* path = slot.load()) unlink(path);
   }
-  closedir(dir);
-  std::sort(names.begin(), names.end(), NameLess);
-  return names;
 }
 
 }  // namespace ovq2tyx

@@ -1,8 +1,10 @@
-// File system services on Windows, through the ANSI ("A") functions so that
-// names are code page 932 bytes like every other text of the program.
+// File system services on Windows. Names arrive in the ANSI code page (932)
+// and go to the wide functions in their "\\?\" form, so that a path of any
+// length works, as it does on POSIX.
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 
 #include "platform/file_system.h"
@@ -12,139 +14,250 @@ namespace ovq2tyx {
 
 namespace {
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  // Closes now, reporting whether the close succeeded.
-  bool Close() {
-    HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return CloseHandle(handle) != 0;
-  }
+constexpr wchar_t kTempPrefix[] = L".ovq2tyx-";
+constexpr wchar_t kTempSuffix[] = L".tmp";
 
- private:
-  HANDLE handle_;
-};
+std::wstring Widen(std::string_view text) {
+  std::wstring wide(text.size(), L'\0');
+  const int size =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                          wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(std::max(size, 0)));
+  return wide;
+}
 
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD chunk =
-        static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) ||
-        written == 0) {
-      return false;
+std::string Narrow(std::wstring_view wide) {
+  std::string text(wide.size() * 2, '\0');
+  const int size = WideCharToMultiByte(
+      CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+      static_cast<int>(text.size()), nullptr, nullptr);
+  text.resize(static_cast<std::size_t>(std::max(size, 0)));
+  return text;
+}
+
+// The absolute "\\?\" form of a native path ("" is the current folder).
+std::wstring LongPath(const std::string& path) {
+  const std::wstring wide = Widen(path.empty() ? "." : path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return wide;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+  if (full.starts_with(L"\\\\?\\")) return full;
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+// Temporary files to remove when the program is interrupted; the console's
+// control handler reads them on a thread of its own.
+std::atomic<wchar_t*> guarded_paths[4];
+
+int Guard(const std::wstring& path) {
+  auto* copy = new wchar_t[path.size() + 1];
+  std::copy(path.c_str(), path.c_str() + path.size() + 1, copy);
+  for (int slot = 0; slot < 4; ++slot) {
+    wchar_t* expected = nullptr;
+    if (guarded_paths[slot].compare_exchange_strong(expected, copy)) {
+      return slot;
     }
-    bytes.remove_prefix(written);
   }
-  return true;
+  delete[] copy;
+  return -1;
+}
+
+void Unguard(int slot) {
+  if (slot >= 0) delete[] guarded_paths[slot].exchange(nullptr);
+}
+
+std::vector<std::wstring>& WrittenDirectories() {
+  static std::vector<std::wstring> directories;
+  return directories;
+}
+
+// Removes the temporary files of runs that are gone. A live run holds its
+// file open without sharing it, so opening it to delete fails.
+void RemoveStaleTemporaryFiles(const std::wstring& directory) {
+  WIN32_FIND_DATAW entry;
+  const std::wstring pattern =
+      directory + L"\\" + kTempPrefix + L"*" + kTempSuffix;
+  HANDLE find = FindFirstFileW(pattern.c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring path = directory + L"\\" + entry.cFileName;
+    HANDLE file = CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+}
+
+HANDLE AsHandle(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
 }
 
 }  // namespace
 
 bool PathExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsRegularFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool ReadRegularFile(const std::string& path, std::string& bytes,
                      std::uint64_t max_size) {
-  // Opening a directory this way fails, as it should.
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
   bytes.clear();
+  // Opening a folder this way fails, as it should; devices and pipes are
+  // refused by their type before anything is read.
+  HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size) ||
-      static_cast<std::uint64_t>(size.QuadPart) > max_size) {
-    return false;
-  }
-  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-  char buffer[1 << 16];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-      return false;
+  bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) &&
+            static_cast<std::uint64_t>(size.QuadPart) <= max_size;
+  // One byte more than the size tells a file that grew while it was read.
+  if (ok) bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+  std::size_t got = 0;
+  while (ok) {
+    if (got == bytes.size()) {
+      bytes.resize(std::min<std::uint64_t>(bytes.size() * 2, max_size + 1));
     }
-    if (got == 0) return true;
-    bytes.append(buffer, got);
-    if (bytes.size() > max_size) return false;  // it grew while being read
+    DWORD n = 0;
+    const DWORD chunk =
+        static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
+    if (!ReadFile(file, bytes.data() + got, chunk, &n, nullptr)) ok = false;
+    if (!ok || n == 0) break;
+    got += n;
+    ok = got <= max_size;
+  }
+  CloseHandle(file);
+  bytes.resize(ok ? got : 0);
+  return ok;
+}
+
+bool ListDirectory(const std::string& directory,
+                   std::vector<std::string>& names) {
+  names.clear();
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((LongPath(directory) + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  do {
+    const std::wstring_view name = entry.cFileName;
+    if (name != L"." && name != L"..") names.push_back(Narrow(name));
+  } while (FindNextFileW(find, &entry));
+  const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+  FindClose(find);
+  std::sort(names.begin(), names.end(), NameLess);
+  return complete;
+}
+
+NewFile::NewFile(std::string path) : path_(std::move(path)) {
+  const std::wstring target = LongPath(path_);
+  const std::wstring directory = target.substr(0, target.rfind(L'\\'));
+  std::vector<std::wstring>& written = WrittenDirectories();
+  if (std::find(written.begin(), written.end(), directory) == written.end()) {
+    RemoveStaleTemporaryFiles(directory);
+    written.push_back(directory);
+  }
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100 && handle_ == kClosed; ++attempt) {
+    const std::wstring temp = directory + L"\\" + kTempPrefix +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(counter++) + kTempSuffix;
+    guard_ = Guard(temp);
+    // Not shared but for deletion: another run cannot take it for stale,
+    // and an interruption can still delete it.
+    HANDLE file =
+        CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      handle_ = reinterpret_cast<std::intptr_t>(file);
+      return;
+    }
+    Unguard(guard_);
+    guard_ = -1;
+    if (GetLastError() != ERROR_FILE_EXISTS) return;
   }
 }
 
-WriteResult WriteNewFile(const std::string& path, std::string_view bytes) {
-  if (PathExists(path)) return WriteResult::kExists;
-  static unsigned counter = 0;
-  std::string temp_path;
-  HANDLE created = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE;
-       ++attempt) {
-    temp_path = path + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(counter++);
-    created = CreateFileA(temp_path.c_str(), GENERIC_WRITE, 0, nullptr,
-                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE &&
-        GetLastError() != ERROR_FILE_EXISTS) {
-      return WriteResult::kFailed;
+NewFile::~NewFile() { Discard(); }
+
+void NewFile::Discard() {
+  if (handle_ == kClosed) return;
+  FILE_DISPOSITION_INFO dispose = {TRUE};
+  SetFileInformationByHandle(AsHandle(handle_), FileDispositionInfo, &dispose,
+                             sizeof dispose);
+  CloseHandle(AsHandle(handle_));
+  handle_ = kClosed;
+  Unguard(guard_);
+  guard_ = -1;
+}
+
+bool NewFile::Write(std::string_view bytes) {
+  if (handle_ == kClosed) return false;
+  HANDLE file = AsHandle(handle_);
+  std::uint64_t written = 0;
+  while (written < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(
+        std::min<std::uint64_t>(bytes.size() - written, 1u << 30));
+    DWORD n = 0;
+    if (!WriteFile(file, bytes.data() + written, chunk, &n, nullptr) ||
+        n == 0) {
+      LARGE_INTEGER end;
+      end.QuadPart = static_cast<LONGLONG>(size_);
+      SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+      SetEndOfFile(file);
+      return false;
     }
+    written += n;
   }
-  Handle file(created);
-  if (!file.valid()) return WriteResult::kFailed;
-  bool written = WriteAll(file.get(), bytes);
-  written = file.Close() && written;
+  size_ += written;
+  return true;
+}
+
+WriteResult NewFile::Commit() {
+  if (handle_ == kClosed) return WriteResult::kFailed;
   WriteResult result = WriteResult::kFailed;
-  if (written) {
-    // Without MOVEFILE_REPLACE_EXISTING the move never replaces a file.
-    if (MoveFileExA(temp_path.c_str(), path.c_str(), 0)) {
-      result = WriteResult::kWritten;
-    } else if (GetLastError() == ERROR_ALREADY_EXISTS ||
-               GetLastError() == ERROR_FILE_EXISTS) {
+  if (FlushFileBuffers(AsHandle(handle_))) {
+    // Renamed through the open handle, without replacing anything: the file
+    // is never closed under its temporary name, where another run could
+    // take it for stale. The new name is a full path in the kernel's form.
+    const std::wstring name = L"\\??\\" + LongPath(path_).substr(4);
+    std::string buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t),
+                       '\0');
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), rename->FileName);
+    if (SetFileInformationByHandle(AsHandle(handle_), FileRenameInfo, rename,
+                                   static_cast<DWORD>(buffer.size()))) {
+      CloseHandle(AsHandle(handle_));
+      handle_ = kClosed;
+      Unguard(guard_);
+      guard_ = -1;
+      return WriteResult::kWritten;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
       result = WriteResult::kExists;
     }
   }
-  if (result != WriteResult::kWritten) DeleteFileA(temp_path.c_str());
+  Discard();
   return result;
 }
 
-bool AppendToFile(const std::string& path, std::string_view bytes) {
-  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-  LARGE_INTEGER end, zero;
-  zero.QuadPart = 0;
-  if (!SetFilePointerEx(file.get(), zero, &end, FILE_END)) return false;
-  if (!WriteAll(file.get(), bytes)) {
-    // Cut back to the old end so the file keeps its previous content.
-    SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN);
-    SetEndOfFile(file.get());
-    return false;
-  }
-  return file.Close();
+void SyncWrittenDirectories() {
+  // Windows flushes a folder's entries with the files moved into it.
 }
 
-std::vector<std::string> ListDirectory(const std::string& directory,
-                                       std::string_view pattern) {
-  std::vector<std::string> names;
-  // List everything and match here: the platform's own matching would also
-  // accept short alternative names ("LONGNA~1.OVQ").
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA(CombinePath(directory, "*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string_view name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    if (MatchesWildcard(name, pattern)) names.emplace_back(name);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  std::sort(names.begin(), names.end(), NameLess);
-  return names;
+void RemoveTemporaryFiles() {
+  for (std::atomic<wchar_t*>& slot : guarded_paths) {
+    if (const wchar_t* path = slot.load()) DeleteFileW(path);
+  }
 }
 
 }  // namespace ovq2tyx
