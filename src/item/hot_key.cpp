@@ -48,14 +48,25 @@ bool Contains(std::string_view text, std::string_view needle) {
 }
 
 std::uint8_t FindKeyCode(std::string_view key_part) {
+  // The bytes that start a character of the key part: a name whose first
+  // byte is not among them cannot be in it, which spares most searches.
+  bool starts[256] = {};
+  for (std::size_t pos = 0; pos < key_part.size();
+       pos += CharLength(key_part, pos)) {
+    starts[static_cast<unsigned char>(key_part[pos])] = true;
+  }
+  auto may_contain = [&](std::string_view name) {
+    return starts[static_cast<unsigned char>(name[0])] &&
+           Contains(key_part, name);
+  };
   for (const NamedKey& numbered : kNumberedKeys) {
-    if (Contains(key_part, numbered.text)) return numbered.code;
+    if (may_contain(numbered.text)) return numbered.code;
   }
   for (const NamedKey& named : kNamedKeys) {
-    if (Contains(key_part, named.text)) return named.code;
+    if (may_contain(named.text)) return named.code;
   }
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    if (FindChar(key_part, letter) != kNotFound) {
+    if (starts[static_cast<unsigned char>(letter)]) {
       return static_cast<std::uint8_t>(letter);
     }
   }

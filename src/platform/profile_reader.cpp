@@ -188,9 +188,10 @@ std::uint32_t HashName(std::string_view name) {
 
 // A query's section or key as the reader matches it.
 std::string_view QueryName(std::string_view name) {
-  bool plain = !name.empty() && KindOf(name.back()) == kPlain;
+  bool plain = !name.empty() && KindOf(name.front()) == kPlain &&
+               KindOf(name.back()) == kPlain;
   for (char c : name) plain = plain && c != '\0';
-  return plain ? Trim(name) : Trim(EffectiveText(name));
+  return plain ? name : Trim(EffectiveText(name));
 }
 
 }  // namespace
@@ -214,6 +215,7 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
   std::size_t size = 2;
   while (size < headers_.size() * 2) size *= 2;
   slots_.assign(size, 0);
+  repeated_.assign(headers_.size(), false);
   for (std::uint32_t section = 0; section < headers_.size(); ++section) {
     const std::string_view name = SectionName(section);
     for (std::size_t i = HashName(name);; ++i) {
@@ -222,7 +224,10 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
         slot = section + 1;
         break;
       }
-      if (EqualsIgnoreCase(SectionName(slot - 1), name)) break;
+      if (EqualsIgnoreCase(SectionName(slot - 1), name)) {
+        repeated_[section] = true;
+        break;
+      }
     }
   }
 }
@@ -245,6 +250,14 @@ std::string_view ProfileReader::SectionBody(std::uint32_t section) const {
 
 bool ProfileReader::FindSection(std::string_view name,
                                 std::uint32_t& section) const {
+  // Sections are mostly read in file order: the one after the last is
+  // tried first.
+  const std::uint32_t next = loaded_section_ + 1;
+  if (next < headers_.size() && !repeated_[next] &&
+      EqualsIgnoreCase(SectionName(next), name)) {
+    section = next;
+    return true;
+  }
   for (std::size_t i = HashName(name);; ++i) {
     const std::uint32_t slot = slots_[i & (slots_.size() - 1)];
     if (slot == 0) return false;
@@ -257,7 +270,6 @@ bool ProfileReader::FindSection(std::string_view name,
 
 void ProfileReader::LoadEntries(std::uint32_t section) const {
   loaded_section_ = section;
-  loaded_name_ = SectionName(section);
   entries_.clear();
   const std::string_view text = bytes_;
   const std::string_view body = SectionBody(section);
@@ -291,14 +303,20 @@ void ProfileReader::LoadEntries(std::uint32_t section) const {
 
 bool ProfileReader::FindValue(std::string_view section, std::string_view key,
                               std::string_view& value) const {
-  section = QueryName(section);
-  key = QueryName(key);
-  if (loaded_section_ == UINT32_MAX ||
-      !EqualsIgnoreCase(loaded_name_, section)) {
+  // An item's keys are read one after another from one section: asked for
+  // in the same spelling again, it is known at once.
+  if (!has_query_ || section != last_section_query_) {
+    has_query_ = true;
+    last_section_query_.assign(section);
     std::uint32_t found = 0;
-    if (!FindSection(section, found)) return false;
-    LoadEntries(found);
+    if (!FindSection(QueryName(section), found)) {
+      loaded_section_ = kNoSection;
+      return false;
+    }
+    if (found != loaded_section_) LoadEntries(found);
   }
+  if (loaded_section_ == kNoSection) return false;
+  key = QueryName(key);
   const std::string_view text = bytes_;
   for (const Entry& entry : entries_) {
     if (EqualsIgnoreCase(text.substr(entry.key_begin, entry.key_size), key)) {
