@@ -1,7 +1,7 @@
 // Byte searches eight bytes at a time, for the runs of text that make up
-// most of a menu: line ends and ordinary runs for the profile reader, the
-// bytes a line cannot hold for the writer, and whether a text needs code
-// page 932 stepping at all.
+// most of a menu: line ends for the profile reader, the bytes a line cannot
+// hold for the writer, and whether a text needs code page 932 stepping at
+// all.
 #ifndef OVQ2TYX_PLATFORM_BYTE_SCAN_H_
 #define OVQ2TYX_PLATFORM_BYTE_SCAN_H_
 
@@ -65,23 +65,6 @@ inline std::size_t FindLineBreakOrNul(std::string_view text, std::size_t pos) {
         return AnyEqual(w, '\r') | AnyEqual(w, '\n') | AnyEqual(w, 0);
       },
       [](unsigned char c) { return c == '\r' || c == '\n' || c == 0; });
-}
-
-// The first byte at or after `pos` that can mean something to the profile
-// reader within a line: a byte of 0x80 or above (a lead byte, perhaps), NUL,
-// CR, LF, "=" or "]". Blanks and other ASCII pass.
-inline std::size_t SkipOrdinaryText(std::string_view text, std::size_t pos) {
-  using namespace byte_scan;
-  return FindFirst(
-      text, pos,
-      [](std::uint64_t w) {
-        return (w & Repeat(0x80)) | AnyEqual(w, 0) | AnyEqual(w, '\r') |
-               AnyEqual(w, '\n') | AnyEqual(w, '=') | AnyEqual(w, ']');
-      },
-      [](unsigned char c) {
-        return c >= 0x80 || c == 0 || c == '\r' || c == '\n' || c == '=' ||
-               c == ']';
-      });
 }
 
 // True when no byte of `text` is 0x80 or above: every byte is a character.
