@@ -68,8 +68,9 @@ bool RunCase(const std::string& program, const fs::path& folder) {
     return true;
   }
   TempDir dir;
-  if (fs::exists(folder / "in"))
+  if (fs::exists(folder / "in")) {
     fs::copy(folder / "in", dir.path(), fs::copy_options::recursive);
+  }
   std::istringstream command(ExpandDir(fs::exists(folder / "command")
                                            ? ReadBytes(folder / "command")
                                            : "{dir}/ovq2tyx",
@@ -78,23 +79,23 @@ bool RunCase(const std::string& program, const fs::path& folder) {
   for (std::string arg; std::getline(command, arg);) argv.push_back(arg);
   const RunResult run = RunProgram(program, argv, dir.path());
 
-  std::string report =
-      run.exit_code == 0
-          ? ""
-          : "exit status " + std::to_string(run.exit_code) + "\n";
+  std::string report;
+  if (run.exit_code != 0)
+    report = "exit status " + std::to_string(run.exit_code) + "\n";
   const std::string console =
       ExpandDir(ReadBytes(folder / "console"), dir.path());
-  if (ConsoleToUtf8(run.output) != console)
-    report += Diff("console", console, ConsoleToUtf8(run.output));
+  const std::string printed = ConsoleToUtf8(run.output);
+  if (printed != console) report += Diff("console", console, printed);
   std::map<std::string, std::string> expected, actual;
   Snapshot(folder / "in", expected);
   Snapshot(folder / "out", expected);
   Snapshot(dir.path(), actual);
   for (const auto& [file, bytes] : expected) {
-    if (!actual.contains(file))
+    if (!actual.contains(file)) {
       report += file + ": missing\n";
-    else if (actual[file] != bytes)
+    } else if (actual[file] != bytes) {
       report += Diff(file, bytes, actual[file]);
+    }
   }
   for (const auto& [file, bytes] : actual) {
     if (!expected.contains(file)) report += file + ": not expected\n";

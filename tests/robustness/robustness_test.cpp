@@ -23,11 +23,10 @@ std::string MenuLink(const std::string& name) {
 
 // Runs the program in `dir`, in folder mode or on `args`, and gives its
 // console text; `expected` is that text with "{dir}" for the folder.
-void ExpectRun(const TempDir& dir, std::uint64_t file_size_limit,
+void ExpectRun(const TempDir& dir, const RunOptions& options,
                const std::string& expected, Names args = {}) {
   args.insert(args.begin(), dir / "ovq2tyx");
-  const RunResult run =
-      RunProgram(OVQ2TYX_PROGRAM, args, dir.path(), file_size_limit);
+  const RunResult run = RunProgram(OVQ2TYX_PROGRAM, args, dir.path(), options);
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(ConsoleToUtf8(run.output),
             ExpandDir(expected + "Press Any Key To Exit.\n", dir.path()));
@@ -46,17 +45,17 @@ TEST(RobustnessTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
   WriteBytes(dir / "Page1.ini", big_menu);
   WriteBytes(dir / "Empty.ovq", "");  // its target is a header alone
   // Too small even for a header: nothing can be written.
-  ExpectRun(dir, 16,
+  ExpectRun(dir, {.file_size_limit = 16},
             "[Err:Cannot Write] {dir}/Root.tyx\n[Err:Cannot Write] "
             "{dir}/Page1.tyx\n[Err:Cannot Write] {dir}/Empty.tyx\n");
   EXPECT_EQ(ListNames(dir.path()), (Names{"Empty.ovq", "Page1.ini"}));
   // Room for the root index and small targets; the big one fails midway.
-  ExpectRun(dir, 64 * 1024,
+  ExpectRun(dir, {.file_size_limit = 64 * 1024},
             "[Generate] Root.tyx\n[Err:Cannot Write] {dir}/Page1.tyx\n"
             "[Translate] Empty.ovq to Empty.tyx\n");
   EXPECT_EQ(ListNames(dir.path()),
             (Names{"Empty.ovq", "Empty.tyx", "Page1.ini", "Root.tyx"}));
-  ExpectRun(dir, 0,
+  ExpectRun(dir, {},
             "[Translate] Page1.ini to Page1.tyx\n"
             "[Err:Already Exists] {dir}/Empty.tyx\n");
   EXPECT_GT(ReadBytes(dir / "Page1.tyx").size(), 64u * 1024);
@@ -71,7 +70,7 @@ TEST(RobustnessTest, FailedLinkIsReportedAfterItsPageAndTakesNoNumber) {
   WriteBytes(dir / "Page1.ini", "[Config]\r\nLocate=15\r\n");
   WriteBytes(dir / "a.ovq", "");
   // Room for the root header and a link to "a.tyx", not to "Page1.tyx".
-  ExpectRun(dir, 150,
+  ExpectRun(dir, {.file_size_limit = 150},
             "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
             "[Err:Cannot Write] {dir}/Root.tyx\n[Translate] a.ovq to a.tyx\n");
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + MenuLink("a.tyx"));
@@ -79,12 +78,22 @@ TEST(RobustnessTest, FailedLinkIsReportedAfterItsPageAndTakesNoNumber) {
             (Names{"Page1.ini", "Page1.tyx", "Root.tyx", "a.ovq", "a.tyx"}));
 }
 
+// Started without standard input, the program's first files get descriptor
+// 0, which is as good as any other.
+TEST(RobustnessTest, ConvertsWithStandardInputClosed) {
+  TempDir dir;
+  WriteBytes(dir / "a.ovq", "");
+  ExpectRun(dir, {.close_input = true},
+            "[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n");
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + MenuLink("a.tyx"));
+}
+
 TEST(RobustnessTest, SourceTooLargeToConvertIsUnreadable) {
   TempDir dir;
   // Larger than any menu the converter takes on (sparse: no disk used).
   WriteBytes(dir / "huge.ovq", "");
   std::filesystem::resize_file(dir / "huge.ovq", 513u << 20);
-  ExpectRun(dir, 0, "[Err:Cannot Read] {dir}/huge.ovq\n", {dir / "huge.ovq"});
+  ExpectRun(dir, {}, "[Err:Cannot Read] {dir}/huge.ovq\n", {dir / "huge.ovq"});
   EXPECT_EQ(ListNames(dir.path()), Names{"huge.ovq"});
 }
 

@@ -15,13 +15,18 @@ struct RunResult {
   std::string output;  // standard output, as bytes
 };
 
+struct RunOptions {
+  // The largest file the program may write, in bytes (0: no limit); POSIX.
+  std::uint64_t file_size_limit = 0;
+  bool close_input = false;  // standard input closed, not the null device
+};
+
 // `argv` starts with the program's own path as it will see it (argv[0]);
-// `program` is the file actually started. `file_size_limit` (bytes, 0 for
-// none) caps every file the program writes; POSIX only.
+// `program` is the file actually started.
 RunResult RunProgram(const std::string& program,
                      const std::vector<std::string>& argv,
                      const std::string& working_directory,
-                     std::uint64_t file_size_limit = 0);
+                     const RunOptions& options = {});
 
 // Whether RunProgram honours a file size limit on this platform.
 bool CanLimitFileSize();

@@ -15,20 +15,21 @@ std::string ConsoleToUtf8(const std::string& output) { return output; }
 RunResult RunProgram(const std::string& program,
                      const std::vector<std::string>& argv,
                      const std::string& working_directory,
-                     std::uint64_t file_size_limit) {
+                     const RunOptions& options) {
   RunResult result;
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return result;
   pid_t child = fork();
   if (child == 0) {
-    dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+    close(STDIN_FILENO);
+    if (!options.close_input) open("/dev/null", O_RDONLY);  // takes fd 0
     dup2(pipe_fds[1], STDOUT_FILENO);
     close(pipe_fds[0]);
     if (chdir(working_directory.c_str()) != 0) _exit(126);
-    if (file_size_limit != 0) {
+    if (options.file_size_limit != 0) {
       // Writes past the limit fail with EFBIG instead of killing the child.
       signal(SIGXFSZ, SIG_IGN);
-      struct rlimit limit = {file_size_limit, file_size_limit};
+      struct rlimit limit = {options.file_size_limit, options.file_size_limit};
       setrlimit(RLIMIT_FSIZE, &limit);
     }
     std::vector<char*> args;
