@@ -1,6 +1,6 @@
-// What a case folder cannot express: runs under a file size limit and a
-// source too large to read. Tests that need signals, FIFOs, concurrent runs
-// or a pseudo-terminal belong here too.
+// What a case folder cannot express: runs under a file size limit, without
+// standard input, on a source too large to read. Tests that need signals,
+// FIFOs, concurrent runs or a pseudo-terminal belong here too.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,8 +21,8 @@ std::string MenuLink(const std::string& name) {
          "Priority=0\r\nWait=0\r\nCheck=1\r\n";
 }
 
-// Runs the program in `dir`, in folder mode or on `args`, and gives its
-// console text; `expected` is that text with "{dir}" for the folder.
+// Runs the program in `dir`, in folder mode or on `args`; `expected` is its
+// console text up to the closing prompt, with "{dir}" for the folder.
 void ExpectRun(const TempDir& dir, const RunOptions& options,
                const std::string& expected, Names args = {}) {
   args.insert(args.begin(), dir / "ovq2tyx");
