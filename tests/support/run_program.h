@@ -1,35 +1,61 @@
-// Test support: runs the built program as a separate process, with standard
-// input from the null device, and collects what it printed.
+// Test support: starts the built program as a separate process in a given
+// working directory, with standard input from the null device, and collects
+// what it printed. Arguments and paths are UTF-8 on Windows, bytes on POSIX.
 #ifndef OVQ2TYX_TESTS_SUPPORT_RUN_PROGRAM_H_
 #define OVQ2TYX_TESTS_SUPPORT_RUN_PROGRAM_H_
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace ovq2tyx::testing {
 
-struct RunOptions {
-  // The program's own path as it will see it (its first argument); directory
-  // mode works on this path's directory. Empty: the real path.
-  std::string program_name;
-  std::vector<std::string> arguments;
-  std::string working_directory;  // empty: the test's own
-  // Largest file the program may write, in bytes (0: no limit). POSIX only.
-  std::uint64_t file_size_limit = 0;
-};
-
 struct RunResult {
-  int exit_code = -1;
+  int exit_code = -1;  // -1 when a signal ended the program
+  int signal = 0;      // the signal that did (POSIX)
   std::string output;  // standard output, as bytes
-  // `output` split into lines (without their line ends).
-  std::vector<std::string> Lines() const;
 };
 
-RunResult RunProgram(const std::string& program, const RunOptions& options);
+struct RunOptions {
+  // The largest file the program may write, in bytes (0: no limit); POSIX.
+  std::uint64_t file_size_limit = 0;
+  // The largest address space it may map, in bytes (0: no limit); POSIX.
+  std::uint64_t address_space_limit = 0;
+  bool close_input = false;  // standard input closed, not the null device
+  int input = -1;            // else standard input from this descriptor (POSIX)
+};
 
-// Whether RunOptions::file_size_limit is honoured on this platform.
+// A run started in the background (POSIX): its process and the read end of
+// its standard output, to be read and waited for with FinishProgram.
+struct StartedProgram {
+  int pid = -1;
+  int output = -1;
+};
+
+// `argv` starts with the program's own path as it will see it (argv[0]);
+// `program` is the file actually started.
+RunResult RunProgram(const std::string& program,
+                     const std::vector<std::string>& argv,
+                     const std::string& working_directory,
+                     const RunOptions& options = {});
+
+StartedProgram StartProgram(const std::string& program,
+                            const std::vector<std::string>& argv,
+                            const std::string& working_directory,
+                            const RunOptions& options = {});
+RunResult FinishProgram(StartedProgram started);
+
+// `path` in a form the file functions take at any length ("\\?\" on
+// Windows).
+std::filesystem::path LongForm(const std::filesystem::path& path);
+
+// Whether RunProgram honours a file size limit on this platform.
 bool CanLimitFileSize();
+
+// The program's console text as UTF-8 with LF line ends: on Windows it
+// prints in the ANSI code page with CRLF.
+std::string ConsoleToUtf8(const std::string& output);
 
 }  // namespace ovq2tyx::testing
 

@@ -10,48 +10,67 @@ namespace ovq2tyx::testing {
 
 bool CanLimitFileSize() { return true; }
 
-RunResult RunProgram(const std::string& program, const RunOptions& options) {
-  RunResult result;
+std::filesystem::path LongForm(const std::filesystem::path& path) {
+  return path;
+}
+
+std::string ConsoleToUtf8(const std::string& output) { return output; }
+
+StartedProgram StartProgram(const std::string& program,
+                            const std::vector<std::string>& argv,
+                            const std::string& working_directory,
+                            const RunOptions& options) {
   int pipe_fds[2];
-  if (pipe(pipe_fds) != 0) return result;
-  pid_t child = fork();
+  if (pipe(pipe_fds) != 0) return {};
+  const pid_t child = fork();
   if (child == 0) {
-    int null_fd = open("/dev/null", O_RDONLY);
-    dup2(null_fd, STDIN_FILENO);
+    if (options.input >= 0) {
+      dup2(options.input, STDIN_FILENO);
+    } else {
+      close(STDIN_FILENO);
+      if (!options.close_input) open("/dev/null", O_RDONLY);  // takes fd 0
+    }
     dup2(pipe_fds[1], STDOUT_FILENO);
     close(pipe_fds[0]);
-    if (!options.working_directory.empty() &&
-        chdir(options.working_directory.c_str()) != 0) {
-      _exit(126);
-    }
-    if (options.file_size_limit != 0) {
-      // Writes past the limit fail with EFBIG instead of killing the child.
-      signal(SIGXFSZ, SIG_IGN);
-      struct rlimit limit = {options.file_size_limit, options.file_size_limit};
-      setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    std::vector<std::string> args;
-    args.push_back(options.program_name.empty() ? program
-                                                : options.program_name);
-    args.insert(args.end(), options.arguments.begin(), options.arguments.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    if (chdir(working_directory.c_str()) != 0) _exit(126);
+    // Signals keep their default actions: the program sets its own.
+    const auto limit = [](int resource, std::uint64_t bytes) {
+      const struct rlimit value = {bytes, bytes};
+      if (bytes != 0) setrlimit(resource, &value);
+    };
+    limit(RLIMIT_FSIZE, options.file_size_limit);
+    limit(RLIMIT_AS, options.address_space_limit);
+    std::vector<char*> args;
+    for (const std::string& arg : argv)
+      args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execv(program.c_str(), args.data());
     _exit(127);
   }
   close(pipe_fds[1]);
+  return {child, pipe_fds[0]};
+}
+
+RunResult FinishProgram(StartedProgram started) {
+  RunResult result;
   char buffer[4096];
-  for (;;) {
-    ssize_t got = read(pipe_fds[0], buffer, sizeof buffer);
-    if (got <= 0) break;
+  ssize_t got;
+  while ((got = read(started.output, buffer, sizeof buffer)) > 0) {
     result.output.append(buffer, static_cast<std::size_t>(got));
   }
-  close(pipe_fds[0]);
+  close(started.output);
   int status = 0;
-  waitpid(child, &status, 0);
-  result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  waitpid(started.pid, &status, 0);
+  if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   return result;
+}
+
+RunResult RunProgram(const std::string& program,
+                     const std::vector<std::string>& argv,
+                     const std::string& working_directory,
+                     const RunOptions& options) {
+  return FinishProgram(StartProgram(program, argv, working_directory, options));
 }
 
 }  // namespace ovq2tyx::testing

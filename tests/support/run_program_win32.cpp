@@ -6,6 +6,14 @@ namespace ovq2tyx::testing {
 
 namespace {
 
+std::wstring Widen(const std::string& text, UINT code_page) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(code_page, 0, text.data(),
+                                  static_cast<int>(text.size()), wide.data(),
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
+
 // Quotes one argument so the C runtime splits it back unchanged.
 std::string QuoteArgument(const std::string& arg) {
   std::string quoted = "\"";
@@ -19,55 +27,68 @@ std::string QuoteArgument(const std::string& arg) {
     backslashes = 0;
     quoted += c;
   }
-  quoted.append(backslashes * 2, '\\');
-  quoted += '"';
-  return quoted;
+  return quoted.append(backslashes * 2, '\\') + "\" ";
 }
 
 }  // namespace
 
 bool CanLimitFileSize() { return false; }
 
-RunResult RunProgram(const std::string& program, const RunOptions& options) {
+std::filesystem::path LongForm(const std::filesystem::path& path) {
+  return L"\\\\?\\" + std::filesystem::absolute(path).wstring();
+}
+
+std::string ConsoleToUtf8(const std::string& output) {
+  const std::wstring wide = Widen(output, CP_ACP);
+  std::string text(wide.size() * 3, '\0');
+  text.resize(WideCharToMultiByte(
+      CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+      static_cast<int>(text.size()), nullptr, nullptr));
+  std::erase(text, '\r');
+  return text;
+}
+
+RunResult RunProgram(const std::string& program,
+                     const std::vector<std::string>& argv,
+                     const std::string& working_directory,
+                     const RunOptions& options) {
   RunResult result;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;
   if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return result;
   SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-  HANDLE null_input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ,
-                                  &inherit, OPEN_EXISTING, 0, nullptr);
-
-  std::string command_line = QuoteArgument(
-      options.program_name.empty() ? program : options.program_name);
-  for (const std::string& arg : options.arguments) {
-    command_line += ' ';
-    command_line += QuoteArgument(arg);
-  }
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = null_input;
+  startup.hStdInput = options.close_input
+                          ? nullptr
+                          : CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ,
+                                        &inherit, OPEN_EXISTING, 0, nullptr);
   startup.hStdOutput = write_end;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  std::string command_line;
+  for (const std::string& arg : argv) command_line += QuoteArgument(arg);
+  std::wstring wide_command = Widen(command_line, CP_UTF8);
   PROCESS_INFORMATION process = {};
-  BOOL started = CreateProcessA(
-      program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-      options.working_directory.empty() ? nullptr
-                                        : options.working_directory.c_str(),
-      &startup, &process);
+  const BOOL started = CreateProcessW(
+      Widen(program, CP_UTF8).c_str(), wide_command.data(), nullptr, nullptr,
+      TRUE, 0, nullptr, Widen(working_directory, CP_UTF8).c_str(), &startup,
+      &process);
   CloseHandle(write_end);
-  CloseHandle(null_input);
-  if (started) {
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) &&
-           got > 0) {
-      result.output.append(buffer, got);
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(startup.hStdInput);
+  char buffer[4096];
+  DWORD got = 0;
+  while (started && ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) &&
+         got > 0) {
+    result.output.append(buffer, got);
+  }
+  DWORD code = 0;
+  if (started &&
+      WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
+      GetExitCodeProcess(process.hProcess, &code)) {
     result.exit_code = static_cast<int>(code);
+  }
+  if (started) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -14,17 +12,15 @@ namespace ovq2tyx::testing {
 
 TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
-  auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  for (;;) {
-    fs::path candidate =
-        fs::temp_directory_path() / ("ovq2tyx-test-" + std::to_string(stamp) +
-                                     "-" + std::to_string(counter++));
-    std::error_code error;
-    if (fs::create_directory(candidate, error)) {
-      path_ = candidate.string();
-      return;
-    }
-  }
+  const auto stamp =
+      std::chrono::steady_clock::now().time_since_epoch().count();
+  std::error_code error;
+  do {
+    path_ =
+        (fs::temp_directory_path() / ("ovq2tyx-test-" + std::to_string(stamp) +
+                                      "-" + std::to_string(counter++)))
+            .string();
+  } while (!fs::create_directory(path_, error));
 }
 
 TempDir::~TempDir() {
@@ -43,22 +39,16 @@ std::string TempDir::operator/(std::string_view name) const {
   return (fs::path(path_) / fs::path(std::string(name))).string();
 }
 
-void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+void WriteBytes(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string ReadBytes(const std::string& path) {
+std::string ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
   std::ostringstream content;
   content << in.rdbuf();
-  return content.str();
-}
-
-bool Exists(const std::string& path) {
-  std::error_code error;
-  return fs::exists(fs::symlink_status(path, error));
+  return in ? content.str() : "<missing>";
 }
 
 std::vector<std::string> ListNames(const std::string& directory) {
@@ -68,6 +58,23 @@ std::vector<std::string> ListNames(const std::string& directory) {
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string ExpandDir(std::string text, const std::string& dir) {
+  auto replace = [&text](std::string_view placeholder,
+                         const std::string& value) {
+    for (std::size_t at = 0;
+         (at = text.find(placeholder, at)) != std::string::npos;
+         at += value.size()) {
+      text.replace(at, placeholder.size(), value);
+    }
+  };
+  const std::string separator(1,
+                              static_cast<char>(fs::path::preferred_separator));
+  replace("{dir}/", dir + separator);
+  replace("{dir}", dir);
+  replace("{/}", separator);
+  return text;
 }
 
 }  // namespace ovq2tyx::testing

@@ -3,6 +3,7 @@
 #ifndef OVQ2TYX_TESTS_SUPPORT_TEMP_DIR_H_
 #define OVQ2TYX_TESTS_SUPPORT_TEMP_DIR_H_
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,12 +26,16 @@ class TempDir {
 };
 
 // Writes `bytes` to `path` exactly (creating or replacing it).
-void WriteBytes(const std::string& path, std::string_view bytes);
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 // The bytes of `path`, or "<missing>" when it cannot be read.
-std::string ReadBytes(const std::string& path);
-bool Exists(const std::string& path);
+std::string ReadBytes(const std::filesystem::path& path);
 // The names in `directory`, sorted by byte.
 std::vector<std::string> ListNames(const std::string& directory);
+
+// `text` with "{dir}/" replaced by `dir` and the native separator, any other
+// "{dir}" by `dir` and "{/}" by the separator: how expected console text
+// names a test's folder.
+std::string ExpandDir(std::string text, const std::string& dir);
 
 }  // namespace ovq2tyx::testing
 

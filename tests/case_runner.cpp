@@ -1,0 +1,120 @@
+// Runs end-to-end cases: `case_runner PROGRAM CASE_FOLDER...`. A case folder
+// holds the folder before the run (in/), the files the run adds (out/), the
+// expected console text and optionally the argument vector (command) and the
+// one platform it exists on (platforms); see CONTRIBUTING.md.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using namespace ovq2tyx::testing;
+
+namespace {
+
+#ifdef _WIN32
+constexpr char kPlatform[] = "windows\n";
+#else
+constexpr char kPlatform[] = "posix\n";
+#endif
+
+// Every file and folder under `root`, following links, by relative UTF-8
+// name: the file's bytes, or "<folder>".
+void Snapshot(const fs::path& root, std::map<std::string, std::string>& out) {
+  if (!fs::exists(root)) return;
+  for (const auto& entry : fs::recursive_directory_iterator(
+           root, fs::directory_options::follow_directory_symlink)) {
+    const std::u8string name =
+        entry.path().lexically_relative(root).generic_u8string();
+    out[std::string(name.begin(), name.end())] =
+        entry.is_directory() ? "<folder>" : ReadBytes(entry.path());
+  }
+}
+
+std::string Escape(std::string_view bytes) {
+  std::string text;
+  for (unsigned char c : bytes) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    text += c == '\n'                 ? "\\n\n    "
+            : (c >= 0x20 && c < 0x7F) ? std::string(1, c)
+                                      : hex;
+  }
+  return text;
+}
+
+// Where `actual` first departs from `expected`, with both texts around it.
+std::string Diff(const std::string& what, const std::string& expected,
+                 const std::string& actual) {
+  const std::size_t at = std::mismatch(expected.begin(), expected.end(),
+                                       actual.begin(), actual.end())
+                             .first -
+                         expected.begin();
+  const std::size_t from = at > 160 ? at - 160 : 0;
+  return what + ": first difference at byte " + std::to_string(at) +
+         "\n  expected:\n    " + Escape(expected.substr(from, 320)) +
+         "\n  actual:\n    " + Escape(actual.substr(from, 320)) + "\n";
+}
+
+bool RunCase(const std::string& program, const fs::path& folder) {
+  const std::string name = folder.filename().string();
+  if (fs::exists(folder / "platforms") &&
+      ReadBytes(folder / "platforms") != kPlatform) {
+    std::printf("skipped %s: not for %s", name.c_str(), kPlatform);
+    return true;
+  }
+  TempDir dir;
+  if (fs::exists(folder / "in")) {
+    fs::copy(folder / "in", dir.path(), fs::copy_options::recursive);
+  }
+  std::istringstream command(ExpandDir(fs::exists(folder / "command")
+                                           ? ReadBytes(folder / "command")
+                                           : "{dir}/ovq2tyx",
+                                       dir.path()));
+  std::vector<std::string> argv;
+  for (std::string arg; std::getline(command, arg);) argv.push_back(arg);
+  const RunResult run = RunProgram(program, argv, dir.path());
+
+  std::string report;
+  if (run.exit_code != 0)
+    report = "exit status " + std::to_string(run.exit_code) + "\n";
+  const std::string console =
+      ExpandDir(ReadBytes(folder / "console"), dir.path());
+  const std::string printed = ConsoleToUtf8(run.output);
+  if (printed != console) report += Diff("console", console, printed);
+  std::map<std::string, std::string> expected, actual;
+  Snapshot(folder / "in", expected);
+  Snapshot(folder / "out", expected);
+  Snapshot(dir.path(), actual);
+  for (const auto& [file, bytes] : expected) {
+    if (!actual.contains(file)) {
+      report += file + ": missing\n";
+    } else if (actual[file] != bytes) {
+      report += Diff(file, bytes, actual[file]);
+    }
+  }
+  for (const auto& [file, bytes] : actual) {
+    if (!expected.contains(file)) report += file + ": not expected\n";
+  }
+  std::printf("%s %s\n%s", report.empty() ? "passed" : "FAILED", name.c_str(),
+              report.c_str());
+  return report.empty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: case_runner PROGRAM CASE_FOLDER...\n");
+    return 2;
+  }
+  const std::string program = fs::absolute(argv[1]).string();
+  int failed = 0;
+  for (int i = 2; i < argc; ++i) failed += RunCase(program, argv[i]) ? 0 : 1;
+  std::printf("cases: %d passed, %d failed\n", argc - 2 - failed, failed);
+  return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,314 @@
+// What a case folder cannot express: runs under limits of file size and
+// memory, without standard input, on sources too large, in folders with long
+// paths; and on POSIX, runs that meet FIFOs, pipes, signals, each other and
+// a terminal.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
+
+#include <filesystem>
+#include <string>
+
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace ovq2tyx::testing {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// The root index's header, and its link item `n` to a menu or page `name`.
+const std::string kRootHeader = "[Node]\r\nConfig=0F0000000064000073\r\n";
+std::string Link(const std::string& name, int n = 0, bool page = false) {
+  return "[No." + std::to_string(n) + "]\r\nPath=" + name +
+         "\r\nTitle=" + name + "\r\nWorkDir=\r\nCmdLine=" + (page ? ">>" : "") +
+         "\r\nHotKey=000000\r\nWinState=0\r\nPriority=0\r\nWait=0\r\n"
+         "Check=1\r\n";
+}
+
+// Runs the program in `dir`, in folder mode or on `args`; `expected` is its
+// console text up to the closing prompt, with "{dir}" for the folder.
+void ExpectRun(const TempDir& dir, const RunOptions& options,
+               const std::string& expected, Names args = {}) {
+  args.insert(args.begin(), dir / "ovq2tyx");
+  const RunResult run = RunProgram(OVQ2TYX_PROGRAM, args, dir.path(), options);
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(ConsoleToUtf8(run.output),
+            ExpandDir(expected + "Press Any Key To Exit.\n", dir.path()));
+}
+
+// A target is written whole or not at all, whatever fails, and a later run
+// converts what is still missing.
+TEST(RobustnessTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
+  if (!CanLimitFileSize()) GTEST_SKIP() << "needs a file size limit";
+  TempDir dir;
+  std::string big_menu = "[Config]\r\nLocate=1\r\n";
+  for (int n = 0; n < 3000; ++n) {
+    big_menu += "[No." + std::to_string(n) + "]\r\nData1=C:\\app" +
+                std::to_string(n) + ".exe\r\nData5=Ctrl + F1\r\n";
+  }
+  WriteBytes(dir / "Page1.ini", big_menu);
+  WriteBytes(dir / "Empty.ovq", "");  // its target is a header alone
+  // Too small even for a header: nothing can be written.
+  ExpectRun(dir, {.file_size_limit = 16},
+            "[Err:Cannot Write] {dir}/Root.tyx\n[Err:Cannot Write] "
+            "{dir}/Page1.tyx\n[Err:Cannot Write] {dir}/Empty.tyx\n");
+  EXPECT_EQ(ListNames(dir.path()), (Names{"Empty.ovq", "Page1.ini"}));
+  // Room for the root index and small targets; the big one fails midway.
+  ExpectRun(dir, {.file_size_limit = 64 * 1024},
+            "[Generate] Root.tyx\n[Err:Cannot Write] {dir}/Page1.tyx\n"
+            "[Translate] Empty.ovq to Empty.tyx\n");
+  EXPECT_EQ(ListNames(dir.path()),
+            (Names{"Empty.ovq", "Empty.tyx", "Page1.ini", "Root.tyx"}));
+  ExpectRun(dir, {},
+            "[Translate] Page1.ini to Page1.tyx\n"
+            "[Err:Already Exists] {dir}/Empty.tyx\n");
+  EXPECT_GT(ReadBytes(dir / "Page1.tyx").size(), 64u * 1024);
+  EXPECT_EQ(ReadBytes(dir / "Page1.ini"), big_menu);
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("Empty.tyx"));
+}
+
+// A link that does not fit is reported after its page, and takes no number.
+TEST(RobustnessTest, FailedLinkIsReportedAfterItsPageAndTakesNoNumber) {
+  if (!CanLimitFileSize()) GTEST_SKIP() << "needs a file size limit";
+  TempDir dir;
+  WriteBytes(dir / "Page1.ini", "[Config]\r\nLocate=15\r\n");
+  WriteBytes(dir / "a.ovq", "");
+  // Room for the root header and a link to "a.tyx", not to "Page1.tyx".
+  ExpectRun(dir, {.file_size_limit = 150},
+            "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
+            "[Err:Cannot Write] {dir}/Root.tyx\n[Translate] a.ovq to a.tyx\n");
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("a.tyx"));
+  EXPECT_EQ(ListNames(dir.path()),
+            (Names{"Page1.ini", "Page1.tyx", "Root.tyx", "a.ovq", "a.tyx"}));
+}
+
+// Started without standard input, the program's first files get descriptor
+// 0, which is as good as any other.
+TEST(RobustnessTest, ConvertsWithStandardInputClosed) {
+  TempDir dir;
+  WriteBytes(dir / "a.ovq", "");
+  ExpectRun(dir, {.close_input = true},
+            "[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n");
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("a.tyx"));
+}
+
+TEST(RobustnessTest, SourceTooLargeToConvertIsUnreadable) {
+  TempDir dir;
+  // Larger than any menu the converter takes on (sparse: no disk used).
+  WriteBytes(dir / "huge.ovq", "");
+  std::filesystem::resize_file(dir / "huge.ovq", (2ull << 30) + 1);
+  ExpectRun(dir, {}, "[Err:Cannot Read] {dir}/huge.ovq\n", {dir / "huge.ovq"});
+  EXPECT_EQ(ListNames(dir.path()), Names{"huge.ovq"});
+}
+
+// Deep folders work as shallow ones, on Windows too (its old limit is 260).
+TEST(RobustnessTest, FoldersOfLongPathsConvert) {
+  TempDir dir;
+  std::filesystem::path deep = std::filesystem::u8path(dir.path());
+  for (char c : std::string("abc")) deep /= std::string(110, c);
+  std::filesystem::create_directories(LongForm(deep));
+  WriteBytes(LongForm(deep / "a.ovq"), "");
+  const std::string folder = deep.string();
+  const RunResult run =
+      RunProgram(OVQ2TYX_PROGRAM, {folder + "/ovq2tyx"}, dir.path());
+  EXPECT_EQ(ConsoleToUtf8(run.output),
+            "[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n"
+            "Press Any Key To Exit.\n");
+  EXPECT_EQ(ReadBytes(LongForm(deep / "Root.tyx")),
+            kRootHeader + Link("a.tyx"));
+}
+
+#ifndef _WIN32
+// Signals, FIFOs, pipes, memory limits and terminals are POSIX matters; on
+// Windows the console's events and the same files are checked by hand.
+
+// The temporary files a run leaves in `dir` (there should be none).
+Names Leftovers(const TempDir& dir) {
+  Names left;
+  for (const std::string& name : ListNames(dir.path())) {
+    if (name.starts_with(".ovq2tyx-")) left.push_back(name);
+  }
+  return left;
+}
+
+// A menu of `items` items, a few megabytes for 50,000.
+std::string BigMenu(int items) {
+  std::string menu = "[Config]\r\nLocate=1\r\n";
+  for (int n = 0; n < items; ++n) {
+    const std::string number = std::to_string(n);
+    menu += "[No." + number + "]\r\nData0=Tool " + number +
+            "\r\nData1=C:\\Tools\\tool" + number + ".exe\r\nData5=Alt + F" +
+            std::to_string(n % 12 + 1) +
+            "\r\nData8=C:\\Tools\\icon.dll?i=" + number + "\r\n";
+  }
+  return menu;
+}
+
+TEST(RobustnessTest, SpecialFilesAreRefusedAtOnce) {
+  TempDir dir;
+  ASSERT_EQ(mkfifo((dir / "Page0.ini").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((dir / "f.ovq").c_str(), 0600), 0);
+  ExpectRun(dir, {},
+            "[Generate] Root.tyx\n[Err:Cannot Read] {dir}/Page0.ini\n"
+            "[Err:Cannot Read] {dir}/f.ovq\n");
+  ExpectRun(dir, {}, "[Err:Cannot Read] /dev/null\n[Err:Cannot Read] f.ovq\n",
+            {"/dev/null", "f.ovq"});
+}
+
+// A script's input is neither waited on nor eaten by the closing key wait.
+TEST(RobustnessTest, KeyWaitLeavesInputThatIsNoTerminalAlone) {
+  TempDir dir;
+  int input[2];
+  ASSERT_EQ(pipe(input), 0);
+  ASSERT_EQ(write(input[1], "beta.ovq\n", 9), 9);  // the writer stays open
+  ExpectRun(dir, {.input = input[0]}, "[Err:Cannot Read] alpha.ovq\n",
+            {"alpha.ovq"});
+  char rest[16] = {};
+  EXPECT_EQ(read(input[0], rest, sizeof rest), 9);
+  EXPECT_STREQ(rest, "beta.ovq\n");
+  close(input[0]);
+  close(input[1]);
+}
+
+// As with "ovq2tyx | head -c1": the report is lost, the conversions are not.
+TEST(RobustnessTest, ClosedOutputDoesNotStopTheRun) {
+  TempDir dir;
+  for (const char* name : {"a.ovq", "b.ovq", "c.ovq"})
+    WriteBytes(dir / name, "");
+  StartedProgram run =
+      StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path());
+  char first;
+  EXPECT_EQ(read(run.output, &first, 1), 1);
+  close(run.output);
+  run.output = open("/dev/null", O_RDONLY);
+  EXPECT_EQ(FinishProgram(run).exit_code, 0);
+  EXPECT_EQ(ListNames(dir.path()), (Names{"Root.tyx", "a.ovq", "a.tyx", "b.ovq",
+                                          "b.tyx", "c.ovq", "c.tyx"}));
+}
+
+TEST(RobustnessTest, MemoryTooSmallForASourceAnswersItAndGoesOn) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs all the address space";
+#endif
+  TempDir dir;
+  WriteBytes(dir / "big.ovq", "");
+  std::filesystem::resize_file(dir / "big.ovq", 1ull << 30);  // sparse
+  WriteBytes(dir / "small.ovq", "");
+  ExpectRun(dir, {.address_space_limit = 512ull << 20},
+            "[Err:Cannot Read] big.ovq\n[Translate] small.ovq to small.tyx\n",
+            {"big.ovq", "small.ovq"});
+}
+
+// A run ended by a signal while it writes leaves no file behind, so the next
+// run finds nothing half done; one killed outright leaves its temporary
+// files, which the next run removes. Either way the next run converts what
+// is missing and makes the root index whole.
+TEST(RobustnessTest, InterruptedRunsLeaveNothingTheNextRunCannotMend) {
+  const std::string menu = BigMenu(60000);
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+    TempDir dir;
+    WriteBytes(dir / "Page1.ini", menu);
+    WriteBytes(dir / "z.ovq", "");
+    StartedProgram run =
+        StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path());
+    // The root index is the run's first temporary file, Page1.tyx its second.
+    const std::string target = ".ovq2tyx-" + std::to_string(run.pid) + "-1.tmp";
+    while (!std::filesystem::exists(dir / target)) usleep(100);
+    kill(run.pid, signal_number);
+    EXPECT_EQ(FinishProgram(run).signal, signal_number);
+    EXPECT_EQ(Leftovers(dir).empty(), signal_number != SIGKILL);
+    EXPECT_EQ(ListNames(dir.path()).size(), 2 + Leftovers(dir).size());
+    ExpectRun(dir, {},
+              "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
+              "[Translate] z.ovq to z.tyx\n");
+    EXPECT_EQ(ListNames(dir.path()),
+              (Names{"Page1.ini", "Page1.tyx", "Root.tyx", "z.ovq", "z.tyx"}));
+  }
+}
+
+// Runs at once in one folder: each target is written by one of them, every
+// run links all targets, one index lands, nothing is left over.
+TEST(RobustnessTest, ConcurrentRunsShareTheWorkAndOneIndex) {
+  TempDir dir;
+  std::string expected_root = kRootHeader;
+  for (int n = 0; n < 20; ++n) {
+    const std::string page = "Page" + std::to_string(n + 10);
+    WriteBytes(dir / (page + ".ini"), "[Config]\r\nLocate=1\r\n");
+    expected_root += Link(page + ".tyx", n, true);
+  }
+  std::vector<StartedProgram> runs;
+  for (int n = 0; n < 3; ++n) {
+    runs.push_back(
+        StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path()));
+  }
+  std::string reports;
+  for (StartedProgram& run : runs) reports += FinishProgram(run).output;
+  for (int n = 0; n < 20; ++n) {
+    const std::string page = "Page" + std::to_string(n + 10);
+    const std::string line =
+        "[Translate] " + page + ".ini to " + page + ".tyx\n";
+    EXPECT_NE(reports.find(line), std::string::npos) << line;
+    EXPECT_EQ(reports.find(line), reports.rfind(line)) << line;
+  }
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), expected_root);
+  EXPECT_TRUE(Leftovers(dir).empty());
+}
+
+// Temporary names are short whatever the target's name.
+TEST(RobustnessTest, NamesAsLongAsTheFileSystemTakesConvert) {
+  TempDir dir;
+  const std::string name(246, 'm');
+  WriteBytes(dir / (name + ".ovq"), "");
+  ExpectRun(dir, {},
+            "[Generate] Root.tyx\n[Translate] " + name + ".ovq to " + name +
+                ".tyx\n");
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link(name + ".tyx"));
+}
+
+// At the key wait under a terminal: a key ends the run, echoed; Ctrl+C ends
+// it as Ctrl+C does, and the terminal is as it was either way.
+TEST(RobustnessTest, KeyWaitUnderATerminalRestoresIt) {
+  for (const char* key : {"k", "\x03"}) {
+    TempDir dir;
+    int terminal = -1;
+    const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+      execl(OVQ2TYX_PROGRAM, (dir / "ovq2tyx").c_str(), "none.ovq", nullptr);
+      _exit(127);
+    }
+    std::string printed;
+    char buffer[256];
+    while (printed.find("Exit.") == std::string::npos) {
+      const ssize_t got = read(terminal, buffer, sizeof buffer);
+      ASSERT_GT(got, 0);
+      printed.append(buffer, static_cast<std::size_t>(got));
+    }
+    usleep(100000);  // into the wait itself
+    ASSERT_EQ(write(terminal, key, 1), 1);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    struct termios settings;
+    ASSERT_EQ(tcgetattr(terminal, &settings), 0);
+    EXPECT_TRUE(settings.c_lflag & ICANON);
+    EXPECT_TRUE(settings.c_lflag & ECHO);
+    if (key[0] == 'k') {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    } else {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+    }
+    close(terminal);
+  }
+}
+#endif
+
+}  // namespace
+}  // namespace ovq2tyx::testing
