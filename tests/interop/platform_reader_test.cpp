@@ -34,13 +34,19 @@ TEST(PlatformReaderTest, WrittenTargetsReadTheSameThroughThePlatform) {
   for (const auto& entry : fs::recursive_directory_iterator(OVQ2TYX_CASES)) {
     const fs::path folder = entry.path().parent_path();
     const fs::path only_for = folder.parent_path() / "platforms";
-    if (folder.filename() != "out" ||
+    if (folder.filename() != "out" || !entry.is_regular_file() ||
         (fs::exists(only_for) && ReadBytes(only_for) != "windows\n")) {
       continue;
     }
-    const std::string path = entry.path().string();
+    // The platform's functions and ours take names in the ANSI code page.
+    const std::wstring wide = entry.path().wstring();
+    std::string path(wide.size() * 2, '\0');
+    path.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(),
+                                    static_cast<int>(wide.size()), path.data(),
+                                    static_cast<int>(path.size()), nullptr,
+                                    nullptr));
     // Our writer keeps to "[Section]" and "Key=Value" lines ended by CRLF.
-    const std::string text = ReadBytes(path);
+    const std::string text = ReadBytes(entry.path());
     std::string section;
     for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
       end = text.find("\r\n", start);
