@@ -6,7 +6,8 @@
 // written, and no other file (no temporary) left beside the source. A target
 // must be a file our reader takes back whole: the header first, then one
 // section per source item, numbered from 0 without gaps, each holding the ten
-// item keys in order with values in their ranges and capacities.
+// item keys in order with values in their ranges and capacities. Unicode
+// sources (with a byte-order mark) are decoded first.
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,12 +18,14 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "item/command_table.h"
 #include "item/item_record.h"
 #include "key_codes.h"
 #include "menu/menu_file.h"
-#include "platform/profile_store.h"
+#include "platform/profile_reader.h"
+#include "platform/text_encoding.h"
 
 namespace ovq2tyx {
 namespace {
@@ -111,35 +114,43 @@ void CheckNumber(std::string_view value, std::string_view allowed) {
   }
 }
 
+// The target as its lines, which our writer keeps simple: "[Section]" and
+// "Key=Value", each ended by CRLF.
+std::vector<std::string_view> Lines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find("\r\n");
+    if (end == std::string_view::npos) Fail("line without CRLF", bytes);
+    lines.push_back(bytes.substr(0, end));
+    bytes.remove_prefix(end + 2);
+  }
+  return lines;
+}
+
 void CheckTarget(const std::string& bytes, int source_items) {
-  if (!std::string_view(bytes).starts_with("[Node]\r\nConfig=")) {
+  const std::vector<std::string_view> lines = Lines(bytes);
+  if (lines.size() < 2 || lines[0] != "[Node]" ||
+      !lines[1].starts_with("Config=")) {
     Fail("target does not start with its header", bytes.substr(0, 32));
   }
-  const ProfileFile file = ParseProfile(bytes);
-  if (file.section_index.size() != file.sections.size()) {
-    Fail("a section name repeats: the later one is lost");
-  }
+  const ProfileReader file(bytes);
   constexpr std::size_t kUncut = std::size_t{1} << 30;
   auto read = [&](std::string_view section, std::string_view key) {
     return ReadProfileString(file, section, key, "", kUncut);
   };
   DecodeStruct(read("Node", "Config"), 8);
-
-  int items = 0;
-  const std::string_view text = bytes;
-  for (const auto& [name, index] : file.section_index) {
-    const ProfileFile::Section& section = file.sections[index];
-    if (name.empty() || name == "Node") continue;
-    if (!name.starts_with("No.")) Fail("unexpected section", name);
-    ++items;
-    if (section.entry_count != std::size(kKeyOrder)) {
-      Fail("item without its ten keys", name);
-    }
-    for (std::uint32_t i = 0; i < section.entry_count; ++i) {
-      const ProfileFile::Entry& entry = file.entries[section.first_entry + i];
-      if (text.substr(entry.key_begin, entry.key_size) != kKeyOrder[i] ||
-          entry.value_begin == ProfileFile::kNoValue) {
-        Fail("item keys out of order or without value", name);
+  // One section per source item, numbered from 0, each with the ten keys in
+  // order.
+  if (lines.size() != 2 + static_cast<std::size_t>(source_items) * 11) {
+    Fail("target items differ from the source's");
+  }
+  for (int n = 0; n < source_items; ++n) {
+    const std::string name = SectionName(n);
+    const std::size_t first = 2 + static_cast<std::size_t>(n) * 11;
+    if (lines[first] != "[" + name + "]") Fail("item out of place", name);
+    for (std::size_t i = 0; i < std::size(kKeyOrder); ++i) {
+      if (!lines[first + 1 + i].starts_with(std::string(kKeyOrder[i]) + "=")) {
+        Fail("item keys out of order", name);
       }
     }
     for (std::string_view key : {"Title", "Path", "WorkDir", "CmdLine"}) {
@@ -156,17 +167,12 @@ void CheckTarget(const std::string& bytes, int source_items) {
     CheckNumber(read(name, "Wait"), "02");
     CheckNumber(read(name, "Check"), "01");
   }
-  // Numbered from 0 without gaps, one per source item.
-  if (items != source_items) Fail("target items differ from the source's");
-  for (int n = 0; n < items; ++n) {
-    if (file.section_index.find(SectionName(n)) == file.section_index.end()) {
-      Fail("item numbers not consecutive");
-    }
-  }
 }
 
 int CountSourceItems(std::string_view bytes) {
-  const ProfileFile file = ParseProfile(std::string(bytes));
+  std::string text(bytes);
+  if (!DecodeUnicodeMenu(text)) Fail("no converter for a Unicode source");
+  const ProfileReader file(std::move(text));
   SourceItem item;
   int n = 0;
   while (ReadSourceItem(file, n, item)) ++n;

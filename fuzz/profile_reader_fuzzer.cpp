@@ -4,13 +4,14 @@
 // Input: one byte, the buffer capacity of the cut reads; a query line
 // "section<TAB>key<TAB>fallback" ended by LF; the rest is the file.
 //
-// Every value read (the query's and that of each key in the file) must fit
-// its capacity, be the longest prefix of the uncut value that ends on a
-// character boundary, and never end in a lead byte without its trail. Every
-// value, and the raw query fields, written with SetProfileString and read
-// back from the serialized text must come back as written, less what the
-// writer drops by design: everything from the first CR, LF or NUL on and a
-// lead byte left without its trail at the end.
+// Every value read (the query's and that of each key line in the file, asked
+// for in the section above it) must fit its capacity, be the longest prefix
+// of the uncut value that ends on a character boundary, and never end in a
+// lead byte without its trail. Every value, and the raw query fields,
+// written with the profile writer and read back must come back as written,
+// less what the writer drops by design: everything from the first CR, LF or
+// NUL on and a lead byte left without its trail at the end.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -19,7 +20,8 @@
 #include <string_view>
 
 #include "platform/code_page.h"
-#include "platform/profile_store.h"
+#include "platform/profile_reader.h"
+#include "platform/profile_writer.h"
 
 namespace ovq2tyx {
 namespace {
@@ -84,26 +86,31 @@ void CheckRoundTrip(std::string_view value) {
       value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
   if (EndsInLoneLead(expected)) expected.remove_suffix(1);
 
-  ProfileDocument doc;
-  SetProfileString(doc, "No.0", "Data0", value);
-  const std::string text = SerializeProfile(doc);
-  const ProfileFile file = ParseProfile(text);
-  const std::string got =
-      ReadProfileString(file, "No.0", "Data0", "\x01missing", kUncut);
+  std::string text;
+  ProfileWriter writer([&text](std::string_view chunk) {
+    text += chunk;
+    return true;
+  });
+  writer.AddSection("No.0");
+  writer.AddString("Data0", value);
+  if (!writer.Finish()) Fail("writer failed", value);
+  const ProfileReader reader(text);
+  const std::string_view got =
+      ReadProfileString(reader, "No.0", "Data0", "\x01missing", kUncut);
   if (got != expected) Fail("value written and read back differs", value, got);
 }
 
 // Reads section/key cut and uncut and checks both, then writes the value.
-void CheckQuery(const ProfileFile& file, std::string_view section,
+void CheckQuery(const ProfileReader& reader, std::string_view section,
                 std::string_view key, std::string_view fallback,
                 std::size_t capacity) {
-  const std::string whole =
-      ReadProfileString(file, section, key, fallback, kUncut);
-  const std::string cut =
-      ReadProfileString(file, section, key, fallback, capacity);
+  const std::string_view whole =
+      ReadProfileString(reader, section, key, fallback, kUncut);
+  const std::string_view cut =
+      ReadProfileString(reader, section, key, fallback, capacity);
   CheckCut(cut, whole, capacity);
   CheckRoundTrip(whole);
-  ReadProfileInt(file, section, key, -1);
+  ReadProfileInt(reader, section, key, -1);
 }
 
 }  // namespace
@@ -130,20 +137,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   const auto& [section, key, fallback] = fields;
 
-  const ProfileFile file = ParseProfile(std::string(bytes));
-  CheckQuery(file, section, key, fallback, capacity);
+  const ProfileReader reader{std::string(bytes)};
+  CheckQuery(reader, section, key, fallback, capacity);
   for (std::string_view field : fields) CheckRoundTrip(field);
 
-  // Every key of every section the reader can find by name.
-  const std::string_view text = *file.bytes;
+  // Every key line, asked for in the section above it, spelled roughly as
+  // the file spells them: the reader trims and cuts queries itself.
+  std::string_view current;
   int checked = 0;
-  for (const auto& [name, index] : file.section_index) {
-    const ProfileFile::Section& found = file.sections[index];
-    for (std::uint32_t i = 0; i < found.entry_count; ++i) {
-      if (++checked > kMaxKeysChecked) return 0;
-      const ProfileFile::Entry& entry = file.entries[found.first_entry + i];
-      CheckQuery(file, name, text.substr(entry.key_begin, entry.key_size),
-                 fallback, capacity);
+  for (std::size_t pos = 0; pos < bytes.size() && checked < kMaxKeysChecked;) {
+    const std::size_t end =
+        std::min(bytes.find_first_of("\r\n", pos), bytes.size());
+    const std::string_view line = bytes.substr(pos, end - pos);
+    pos = end + 1;
+    if (line.starts_with('[')) {
+      current = line.substr(1, line.rfind(']') - 1);
+    } else if (!line.empty()) {
+      ++checked;
+      CheckQuery(reader, current, line.substr(0, line.find('=')), fallback,
+                 capacity);
     }
   }
   return 0;
