@@ -2,6 +2,8 @@
 // holds the folder before the run (in/), the files the run adds (out/), the
 // expected console text and optionally the argument vector (command) and the
 // one platform it exists on (platforms); see CONTRIBUTING.md.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -35,29 +37,21 @@ void Snapshot(const fs::path& root, std::map<std::string, std::string>& out) {
   }
 }
 
-std::string Escape(std::string_view bytes) {
-  std::string text;
-  for (unsigned char c : bytes) {
-    char hex[5];
-    std::snprintf(hex, sizeof hex, "\\x%02X", c);
-    text += c == '\n'                 ? "\\n\n    "
-            : (c >= 0x20 && c < 0x7F) ? std::string(1, c)
-                                      : hex;
-  }
-  return text;
-}
-
-// Where `actual` first departs from `expected`, with both texts around it.
+// Where `actual` first departs from `expected`, with both texts from there,
+// C-escaped.
 std::string Diff(const std::string& what, const std::string& expected,
                  const std::string& actual) {
-  const std::size_t at = std::mismatch(expected.begin(), expected.end(),
-                                       actual.begin(), actual.end())
-                             .first -
-                         expected.begin();
-  const std::size_t from = at > 160 ? at - 160 : 0;
+  const auto at =
+      static_cast<std::size_t>(std::mismatch(expected.begin(), expected.end(),
+                                             actual.begin(), actual.end())
+                                   .first -
+                               expected.begin());
+  auto escape = [at](const std::string& text) {
+    return ::testing::PrintToString(text.substr(at, 120));
+  };
   return what + ": first difference at byte " + std::to_string(at) +
-         "\n  expected:\n    " + Escape(expected.substr(from, 320)) +
-         "\n  actual:\n    " + Escape(actual.substr(from, 320)) + "\n";
+         "\n  expected: " + escape(expected) +
+         "\n  actual:   " + escape(actual) + "\n";
 }
 
 bool RunCase(const std::string& program, const fs::path& folder) {
@@ -69,7 +63,8 @@ bool RunCase(const std::string& program, const fs::path& folder) {
   }
   TempDir dir;
   if (fs::exists(folder / "in")) {
-    fs::copy(folder / "in", dir.path(), fs::copy_options::recursive);
+    fs::copy(LongForm(folder / "in"), LongForm(dir.path()),
+             fs::copy_options::recursive);
   }
   std::istringstream command(ExpandDir(fs::exists(folder / "command")
                                            ? ReadBytes(folder / "command")
@@ -87,9 +82,9 @@ bool RunCase(const std::string& program, const fs::path& folder) {
   const std::string printed = ConsoleToUtf8(run.output);
   if (printed != console) report += Diff("console", console, printed);
   std::map<std::string, std::string> expected, actual;
-  Snapshot(folder / "in", expected);
-  Snapshot(folder / "out", expected);
-  Snapshot(dir.path(), actual);
+  Snapshot(LongForm(folder / "in"), expected);
+  Snapshot(LongForm(folder / "out"), expected);
+  Snapshot(LongForm(dir.path()), actual);
   for (const auto& [file, bytes] : expected) {
     if (!actual.contains(file)) {
       report += file + ": missing\n";

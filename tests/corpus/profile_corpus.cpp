@@ -48,17 +48,18 @@ std::string Unescape(const std::string& field) {
   return out;
 }
 
-// Printable ASCII as it is, runs of 16 or more bytes as \[COUNT*NN].
+// Printable ASCII as it is, runs of 16 or more equal bytes as \[COUNT*NN],
+// other bytes as \xNN.
 std::string Escape(const std::string& bytes) {
   std::string out;
-  for (std::size_t i = 0, run; i < bytes.size(); i += run) {
+  char escaped[48];
+  for (std::size_t i = 0, run = 1; i < bytes.size(); i += run, run = 1) {
     const auto c = static_cast<unsigned char>(bytes[i]);
-    for (run = 1; i + run < bytes.size() && bytes[i + run] == bytes[i];) ++run;
-    char escaped[48];
-    if (run >= 16) {
+    while (i + run < bytes.size() && bytes[i + run] == bytes[i]) ++run;
+    if (run < 16) run = 1;
+    if (run > 1) {
       std::snprintf(escaped, sizeof escaped, "\\[%zu*%02X]", run, c);
     } else {
-      run = 1;
       std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
     }
     out += run == 1 && c == '\\'              ? "\\\\"
@@ -85,7 +86,10 @@ Corpus LoadCorpus(const std::string& directory) {
     q.fallback = q.null_fallback ? "" : Unescape(fields[3]);
     q.size = static_cast<unsigned>(std::stoul(fields[4]));
     q.recorded = {Unescape(fields[5]), std::stoi(fields[6])};
-    if (fields.size() > 7) q.differs = fields[7];
+    if (fields.size() > 7) {
+      q.differs = corpus.lines[n].substr(corpus.lines[n].find(fields[7]));
+    }
+    if (fields.size() > 9) q.ours = {Unescape(fields[8]), std::stoi(fields[9])};
     q.line = n;
     q.where = "queries.txt:" + std::to_string(n + 1) + ": " + corpus.lines[n];
     corpus.queries.push_back(q);

@@ -19,6 +19,9 @@ TEST(RecordedAnswersTest, OurReaderAnswersAsThePlatformDid) {
     } else {
       ++marked;
       EXPECT_NE(ours, q.recorded) << "marked, but reads the same: " << q.where;
+      if (q.ours) {
+        EXPECT_EQ(ours, *q.ours) << q.where;
+      }
     }
   }
   // The marks are exceptions, not the rule.

@@ -41,10 +41,9 @@ TEST(PlatformReaderTest, WrittenTargetsReadTheSameThroughThePlatform) {
     // The platform's functions and ours take names in the ANSI code page.
     const std::wstring wide = entry.path().wstring();
     std::string path(wide.size() * 2, '\0');
-    path.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(),
-                                    static_cast<int>(wide.size()), path.data(),
-                                    static_cast<int>(path.size()), nullptr,
-                                    nullptr));
+    path.resize(WideCharToMultiByte(
+        CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), path.data(),
+        static_cast<int>(path.size()), nullptr, nullptr));
     // Our writer keeps to "[Section]" and "Key=Value" lines ended by CRLF.
     const std::string text = ReadBytes(entry.path());
     std::string section;

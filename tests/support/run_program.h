@@ -22,8 +22,8 @@ struct RunOptions {
   std::uint64_t file_size_limit = 0;
   // The largest address space it may map, in bytes (0: no limit); POSIX.
   std::uint64_t address_space_limit = 0;
-  bool close_input = false;  // standard input closed, not the null device
-  int input = -1;            // else standard input from this descriptor (POSIX)
+  // Standard input from this descriptor (POSIX), not the null device.
+  int input = -1;
 };
 
 // A run started in the background (POSIX): its process and the read end of

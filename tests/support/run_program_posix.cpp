@@ -24,12 +24,9 @@ StartedProgram StartProgram(const std::string& program,
   if (pipe(pipe_fds) != 0) return {};
   const pid_t child = fork();
   if (child == 0) {
-    if (options.input >= 0) {
-      dup2(options.input, STDIN_FILENO);
-    } else {
-      close(STDIN_FILENO);
-      if (!options.close_input) open("/dev/null", O_RDONLY);  // takes fd 0
-    }
+    const int input =
+        options.input >= 0 ? options.input : open("/dev/null", O_RDONLY);
+    dup2(input, STDIN_FILENO);
     dup2(pipe_fds[1], STDOUT_FILENO);
     close(pipe_fds[0]);
     if (chdir(working_directory.c_str()) != 0) _exit(126);

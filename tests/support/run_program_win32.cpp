@@ -50,8 +50,7 @@ std::string ConsoleToUtf8(const std::string& output) {
 
 RunResult RunProgram(const std::string& program,
                      const std::vector<std::string>& argv,
-                     const std::string& working_directory,
-                     const RunOptions& options) {
+                     const std::string& working_directory, const RunOptions&) {
   RunResult result;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;
@@ -60,10 +59,8 @@ RunResult RunProgram(const std::string& program,
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = options.close_input
-                          ? nullptr
-                          : CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ,
-                                        &inherit, OPEN_EXISTING, 0, nullptr);
+  startup.hStdInput = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ,
+                                  &inherit, OPEN_EXISTING, 0, nullptr);
   startup.hStdOutput = write_end;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   std::string command_line;

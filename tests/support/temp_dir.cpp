@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/run_program.h"
+
 namespace fs = std::filesystem;
 
 namespace ovq2tyx::testing {
@@ -25,14 +27,7 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
   std::error_code error;
-  // Restore permissions a test may have taken away, then remove all.
-  for (auto it = fs::recursive_directory_iterator(path_, error);
-       !error && it != fs::recursive_directory_iterator();
-       it.increment(error)) {
-    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add,
-                    error);
-  }
-  fs::remove_all(path_, error);
+  fs::remove_all(LongForm(path_), error);
 }
 
 std::string TempDir::operator/(std::string_view name) const {
