@@ -37,6 +37,7 @@ StartedProgram StartProgram(const std::string& program,
     };
     limit(RLIMIT_FSIZE, options.file_size_limit);
     limit(RLIMIT_AS, options.address_space_limit);
+    alarm(10);  // a run takes milliseconds: one that hangs fails its test
     std::vector<char*> args;
     for (const std::string& arg : argv)
       args.push_back(const_cast<char*>(arg.c_str()));
