@@ -1,5 +1,7 @@
 #include "driver/modes.h"
 
+#include <new>
+
 #include "driver/root_index.h"
 #include "menu/menu_file.h"
 #include "platform/console.h"
@@ -36,7 +38,13 @@ void RunDirectoryMode(const std::string& program_path,
   RootIndexState root;
   PrepareRootIndex(root, directory);
   std::vector<std::string> names;
-  if (!ListDirectory(directory, names)) {
+  bool listed = false;
+  try {
+    listed = ListDirectory(directory, names);
+  } catch (const std::bad_alloc&) {
+    names.clear();  // a folder too large for the memory at hand
+  }
+  if (!listed) {
     PrintLine("[Err:Cannot Read] " + (directory.empty() ? "." : directory));
   }
   ConvertListed(directory, names, "Page*.ini", false, commands, root);

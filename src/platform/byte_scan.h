@@ -1,7 +1,6 @@
 // Byte searches eight bytes at a time, for the runs of text that make up
-// most of a menu: line ends for the profile reader, the bytes a line cannot
-// hold for the writer, and whether a text needs code page 932 stepping at
-// all.
+// most of a menu: line ends for the profile reader, and whether a text needs
+// code page 932 stepping at all.
 #ifndef OVQ2TYX_PLATFORM_BYTE_SCAN_H_
 #define OVQ2TYX_PLATFORM_BYTE_SCAN_H_
 
@@ -54,17 +53,6 @@ inline std::size_t FindLineEnd(std::string_view text, std::size_t pos) {
       text, pos,
       [](std::uint64_t w) { return AnyEqual(w, '\r') | AnyEqual(w, '\n'); },
       [](unsigned char c) { return c == '\r' || c == '\n'; });
-}
-
-// The first CR, LF or NUL at or after `pos`, or the end of the text.
-inline std::size_t FindLineBreakOrNul(std::string_view text, std::size_t pos) {
-  using namespace byte_scan;
-  return FindFirst(
-      text, pos,
-      [](std::uint64_t w) {
-        return AnyEqual(w, '\r') | AnyEqual(w, '\n') | AnyEqual(w, 0);
-      },
-      [](unsigned char c) { return c == '\r' || c == '\n' || c == 0; });
 }
 
 // True when no byte of `text` is 0x80 or above: every byte is a character.

@@ -215,7 +215,6 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
   std::size_t size = 2;
   while (size < headers_.size() * 2) size *= 2;
   slots_.assign(size, 0);
-  repeated_.assign(headers_.size(), false);
   for (std::uint32_t section = 0; section < headers_.size(); ++section) {
     const std::string_view name = SectionName(section);
     for (std::size_t i = HashName(name);; ++i) {
@@ -224,10 +223,7 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
         slot = section + 1;
         break;
       }
-      if (EqualsIgnoreCase(SectionName(slot - 1), name)) {
-        repeated_[section] = true;
-        break;
-      }
+      if (EqualsIgnoreCase(SectionName(slot - 1), name)) break;
     }
   }
 }
@@ -250,14 +246,6 @@ std::string_view ProfileReader::SectionBody(std::uint32_t section) const {
 
 bool ProfileReader::FindSection(std::string_view name,
                                 std::uint32_t& section) const {
-  // Sections are mostly read in file order: the one after the last is
-  // tried first.
-  const std::uint32_t next = loaded_section_ + 1;
-  if (next < headers_.size() && !repeated_[next] &&
-      EqualsIgnoreCase(SectionName(next), name)) {
-    section = next;
-    return true;
-  }
   for (std::size_t i = HashName(name);; ++i) {
     const std::uint32_t slot = slots_[i & (slots_.size() - 1)];
     if (slot == 0) return false;

@@ -54,8 +54,6 @@ class ProfileReader {
   // Open addressing over section numbers + 1 (0: empty slot); only the
   // first section of each name is in it.
   std::vector<std::uint32_t> slots_;
-  // Sections that repeat an earlier one's name, and can never be found.
-  std::vector<bool> repeated_;
   // The keys of the section looked up last, and how it was asked for.
   static constexpr std::uint32_t kNoSection = UINT32_MAX;
   mutable std::uint32_t loaded_section_ = kNoSection;

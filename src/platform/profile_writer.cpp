@@ -1,6 +1,5 @@
 #include "platform/profile_writer.h"
 
-#include "platform/byte_scan.h"
 #include "platform/code_page.h"
 
 namespace ovq2tyx {
@@ -16,7 +15,12 @@ bool IsBlank(unsigned char c) {
 // What a line can carry of a value: up to any CR, LF or NUL, without a lead
 // byte at the end that has no trail (the reader would drop it).
 std::string_view StorableValue(std::string_view value) {
-  value = value.substr(0, FindLineBreakOrNul(value, 0));
+  std::size_t end = 0;
+  while (end < value.size() && value[end] != '\r' && value[end] != '\n' &&
+         value[end] != '\0') {
+    ++end;
+  }
+  value = value.substr(0, end);
   if (!value.empty() && IsLeadByte(static_cast<unsigned char>(value.back())) &&
       LastCharStart(value) == value.size() - 1) {
     value.remove_suffix(1);
