@@ -63,8 +63,7 @@ bool RunCase(const std::string& program, const fs::path& folder) {
   }
   TempDir dir;
   if (fs::exists(folder / "in")) {
-    fs::copy(LongForm(folder / "in"), LongForm(dir.path()),
-             fs::copy_options::recursive);
+    fs::copy(folder / "in", dir.path(), fs::copy_options::recursive);
   }
   std::istringstream command(ExpandDir(fs::exists(folder / "command")
                                            ? ReadBytes(folder / "command")
@@ -82,9 +81,9 @@ bool RunCase(const std::string& program, const fs::path& folder) {
   const std::string printed = ConsoleToUtf8(run.output);
   if (printed != console) report += Diff("console", console, printed);
   std::map<std::string, std::string> expected, actual;
-  Snapshot(LongForm(folder / "in"), expected);
-  Snapshot(LongForm(folder / "out"), expected);
-  Snapshot(LongForm(dir.path()), actual);
+  Snapshot(folder / "in", expected);
+  Snapshot(folder / "out", expected);
+  Snapshot(dir.path(), actual);
   for (const auto& [file, bytes] : expected) {
     if (!actual.contains(file)) {
       report += file + ": missing\n";

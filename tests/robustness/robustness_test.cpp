@@ -107,6 +107,23 @@ TEST(RobustnessTest, SourceTooLargeToConvertIsUnreadable) {
   EXPECT_EQ(ListNames(dir.path()), Names{"huge.ovq"});
 }
 
+// Deep folders work as shallow ones, on Windows too (its old limit is 260).
+TEST(RobustnessTest, FoldersOfLongPathsConvert) {
+  TempDir dir;
+  std::filesystem::path deep = std::filesystem::u8path(dir.path());
+  for (char c : std::string("abc")) deep /= std::string(110, c);
+  std::filesystem::create_directories(LongForm(deep));
+  WriteBytes(LongForm(deep / "a.ovq"), "");
+  const std::string folder = deep.string();
+  const RunResult run =
+      RunProgram(OVQ2TYX_PROGRAM, {folder + "/ovq2tyx"}, dir.path());
+  EXPECT_EQ(ConsoleToUtf8(run.output),
+            "[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n"
+            "Press Any Key To Exit.\n");
+  EXPECT_EQ(ReadBytes(LongForm(deep / "Root.tyx")),
+            kRootHeader + Link("a.tyx"));
+}
+
 #ifndef _WIN32
 // Signals, FIFOs, pipes, memory limits and terminals are POSIX matters; on
 // Windows the console's events and the same files are checked by hand.

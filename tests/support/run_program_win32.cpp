@@ -35,7 +35,9 @@ std::string QuoteArgument(const std::string& arg) {
 bool CanLimitFileSize() { return false; }
 
 std::filesystem::path LongForm(const std::filesystem::path& path) {
-  return L"\\\\?\\" + std::filesystem::absolute(path).wstring();
+  // The long form takes backslashes only.
+  return L"\\\\?\\" +
+         std::filesystem::absolute(path).make_preferred().wstring();
 }
 
 std::string ConsoleToUtf8(const std::string& output) {
