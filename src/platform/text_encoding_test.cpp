@@ -36,18 +36,5 @@ TEST(TextEncodingTest, DecodesLargeMenusAcrossChunks) {
   EXPECT_EQ(Decoded(utf16).size(), kPosix ? 100000u : 166666u);
 }
 
-// Windows names are code page 932 already; on POSIX a name in UTF-8 is
-// converted and any other name taken as code page 932.
-TEST(TextEncodingTest, TurnsNamesIntoMenuText) {
-  std::string text;
-  EXPECT_TRUE(NameToMenuText("\x82\xA0.tyx", text));
-  EXPECT_EQ(text, "\x82\xA0.tyx");
-  if (kPosix) {
-    EXPECT_TRUE(NameToMenuText("\xE3\x81\x82.tyx", text));
-    EXPECT_EQ(text, "\x82\xA0.tyx");
-    EXPECT_FALSE(NameToMenuText("\xF0\x9F\x98\x80.tyx", text));
-  }
-}
-
 }  // namespace
 }  // namespace ovq2tyx

@@ -50,9 +50,6 @@ RunResult FinishProgram(StartedProgram started);
 // Windows).
 std::filesystem::path LongForm(const std::filesystem::path& path);
 
-// Whether RunProgram honours a file size limit on this platform.
-bool CanLimitFileSize();
-
 // The program's console text as UTF-8 with LF line ends: on Windows it
 // prints in the ANSI code page with CRLF.
 std::string ConsoleToUtf8(const std::string& output);

@@ -8,8 +8,6 @@
 
 namespace ovq2tyx::testing {
 
-bool CanLimitFileSize() { return true; }
-
 std::filesystem::path LongForm(const std::filesystem::path& path) {
   return path;
 }

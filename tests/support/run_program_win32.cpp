@@ -32,8 +32,6 @@ std::string QuoteArgument(const std::string& arg) {
 
 }  // namespace
 
-bool CanLimitFileSize() { return false; }
-
 std::filesystem::path LongForm(const std::filesystem::path& path) {
   // The long form takes backslashes only.
   return L"\\\\?\\" +
