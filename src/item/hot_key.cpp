@@ -48,16 +48,21 @@ bool Contains(std::string_view text, std::string_view needle) {
 }
 
 std::uint8_t FindKeyCode(std::string_view key_part) {
-  // The bytes that start a character of the key part: a name whose first
-  // byte is not among them cannot be in it, which spares most searches.
-  bool starts[256] = {};
+  // The bytes of the key part, and those that start a character: a name
+  // whose first byte starts none, or with a byte absent, cannot be in it.
+  // This spares most searches.
+  bool starts[256] = {}, present[256] = {};
   for (std::size_t pos = 0; pos < key_part.size();
        pos += CharLength(key_part, pos)) {
     starts[static_cast<unsigned char>(key_part[pos])] = true;
   }
+  for (char c : key_part) present[static_cast<unsigned char>(c)] = true;
   auto may_contain = [&](std::string_view name) {
-    return starts[static_cast<unsigned char>(name[0])] &&
-           Contains(key_part, name);
+    if (!starts[static_cast<unsigned char>(name[0])]) return false;
+    for (char c : name) {
+      if (!present[static_cast<unsigned char>(c)]) return false;
+    }
+    return Contains(key_part, name);
   };
   for (const NamedKey& numbered : kNumberedKeys) {
     if (may_contain(numbered.text)) return numbered.code;

@@ -16,9 +16,9 @@ bool IsBlank(unsigned char c) {
 // byte at the end that has no trail (the reader would drop it).
 std::string_view StorableValue(std::string_view value) {
   std::size_t end = 0;
-  while (end < value.size() && value[end] != '\r' && value[end] != '\n' &&
-         value[end] != '\0') {
-    ++end;
+  for (; end < value.size(); ++end) {
+    const auto c = static_cast<unsigned char>(value[end]);
+    if (c <= '\r' && (c == '\r' || c == '\n' || c == '\0')) break;
   }
   value = value.substr(0, end);
   if (!value.empty() && IsLeadByte(static_cast<unsigned char>(value.back())) &&
