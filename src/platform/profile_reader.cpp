@@ -112,8 +112,8 @@ constexpr auto kByteKinds = [] {
 ByteKind KindOf(char c) { return kByteKinds[static_cast<unsigned char>(c)]; }
 
 // Scans the line that starts at `begin` character by character, up to its
-// line end. Blanks and lead bytes without a trail are invisible. Runs of
-// plain bytes and blanks are passed over in a tight loop.
+// line end. Blanks and lead bytes without a trail are invisible. `text` must
+// be all of a std::string (see below).
 LineParts ScanLine(std::string_view text, std::size_t begin) {
   LineParts line;
   line.last_end = begin;
@@ -147,19 +147,17 @@ LineParts ScanLine(std::string_view text, std::size_t begin) {
       line.has_nul = true;
     }
     pos += length;
-    // The value's first character is marked above: no run before it.
-    std::size_t last_end = pos;
-    while (!first_equals && pos < text.size()) {
-      const ByteKind next = KindOf(text[pos]);
-      if (next == kPlain) {
-        last_end = ++pos;
-      } else if (next == kBlank) {
-        ++pos;
-      } else {
-        break;
-      }
+    line.last_end = pos;
+    // The value's first character is marked above: no run before it. Runs
+    // of plain bytes, and blanks between them, are passed over in tight
+    // loops. The text is a whole std::string, whose terminating NUL stops
+    // every run at its end.
+    while (!first_equals) {
+      while (KindOf(text.data()[pos]) == kPlain) ++pos;
+      line.last_end = pos;
+      while (KindOf(text.data()[pos]) == kBlank) ++pos;
+      if (KindOf(text.data()[pos]) != kPlain) break;
     }
-    line.last_end = last_end;
   }
   line.end = pos;
   return line;
