@@ -30,7 +30,8 @@ std::atomic<char*> guarded_paths[4];
 
 int Guard(const std::string& path) {
   char* copy = strdup(path.c_str());
-  for (int slot = 0; copy != nullptr && slot < 4; ++slot) {
+  if (copy == nullptr) return -1;
+  for (int slot = 0; slot < 4; ++slot) {
     char* expected = nullptr;
     if (guarded_paths[slot].compare_exchange_strong(expected, copy)) {
       return slot;

@@ -360,10 +360,10 @@ std::int32_t ReadProfileInt(const ProfileReader& reader,
   std::uint32_t total = 0;
   for (; pos < value.size(); ++pos) {
     const char c = value[pos];
-    unsigned digit = 99;
+    unsigned digit = 16;  // no digit of any base
     if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-    if (c >= 'A' && c <= 'Z') digit = static_cast<unsigned>(c - 'A' + 10);
-    if (c >= 'a' && c <= 'z') digit = static_cast<unsigned>(c - 'a' + 10);
+    if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
     if (digit >= base) break;
     total = total * base + digit;
   }

@@ -1,6 +1,5 @@
-// Test support: the profile reader corpus (tests/data/profile_corpus), its
-// queries with the platform reader's recorded answers, and our reader's
-// answers; OurAnswer is the one call into our reader from these tests.
+// Test support: the profile reader corpus (tests/data/profile_corpus) with
+// the platform's recorded answers, and our reader's answers (OurAnswer).
 #ifndef OVQ2TYX_TESTS_CORPUS_PROFILE_CORPUS_H_
 #define OVQ2TYX_TESTS_CORPUS_PROFILE_CORPUS_H_
 

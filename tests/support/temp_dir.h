@@ -32,9 +32,8 @@ std::string ReadBytes(const std::filesystem::path& path);
 // The names in `directory`, sorted by byte.
 std::vector<std::string> ListNames(const std::string& directory);
 
-// `text` with "{dir}/" replaced by `dir` and the native separator, any other
-// "{dir}" by `dir` and "{/}" by the separator: how expected console text
-// names a test's folder.
+// Expected console text for a test's folder: "{dir}/" becomes `dir` and the
+// native separator, any other "{dir}" `dir`, and "{/}" the separator.
 std::string ExpandDir(std::string text, const std::string& dir);
 
 }  // namespace ovq2tyx::testing
