@@ -11,13 +11,15 @@
 #include "platform/interruption.h"
 
 int main(int argc, char** argv) {
+  ovq2tyx::KeepStandardStreamsOpen();
   ovq2tyx::InstallInterruptHandlers();
   const ovq2tyx::CommandTable commands = ovq2tyx::BuildCommandTable();
+  std::vector<std::string> paths;
+  for (int i = 1; i < argc; ++i) paths.emplace_back(argv[i]);
   if (argc == 1) {
     ovq2tyx::RunDirectoryMode(argv[0], commands);
-  } else if (argc > 1) {
-    ovq2tyx::RunArgumentMode(std::vector<std::string>(argv + 1, argv + argc),
-                             commands);
+  } else {
+    ovq2tyx::RunArgumentMode(paths, commands);  // none when argc is 0
   }
   ovq2tyx::SyncWrittenDirectories();
   ovq2tyx::PrintLine("Press Any Key To Exit.");

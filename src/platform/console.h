@@ -6,6 +6,11 @@
 
 namespace ovq2tyx {
 
+// Opens the null device in place of a closed standard input, output or error,
+// so that no file the program opens later takes one's place (and receives
+// the report).
+void KeepStandardStreamsOpen();
+
 // Writes `line` and a newline to standard output and flushes at once, so the
 // report survives whatever happens next. Control bytes (below 0x20, and
 // 0x7F) are shown as "?", so that no name can start a line of its own.

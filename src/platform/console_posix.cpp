@@ -1,4 +1,5 @@
 // Key wait on POSIX terminals: raw mode for one byte, echoed by hand.
+#include <fcntl.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
@@ -17,6 +18,13 @@ struct termios saved_terminal;
 volatile sig_atomic_t terminal_changed = 0;
 
 }  // namespace
+
+void KeepStandardStreamsOpen() {
+  // Descriptors are handed out lowest first: the null device fills 0 to 2.
+  int fd = open("/dev/null", O_RDWR);
+  while (fd >= 0 && fd <= STDERR_FILENO) fd = open("/dev/null", O_RDWR);
+  if (fd > STDERR_FILENO) close(fd);
+}
 
 void WaitForKey() {
   if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_terminal) != 0) {

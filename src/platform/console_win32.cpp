@@ -8,6 +8,10 @@
 
 namespace ovq2tyx {
 
+void KeepStandardStreamsOpen() {
+  // A console program's standard handles are its own, never reused.
+}
+
 void WaitForKey() {
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   DWORD mode = 0;

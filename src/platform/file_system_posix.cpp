@@ -125,7 +125,6 @@ bool ReadRegularFile(const std::string& path, std::string& bytes,
   struct stat info;
   bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
             static_cast<std::uint64_t>(info.st_size) <= max_size;
-  bytes.clear();
   // One byte more than the size tells a file that grew while it was read.
   if (ok) bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
   std::size_t got = 0;

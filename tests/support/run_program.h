@@ -24,6 +24,7 @@ struct RunOptions {
   std::uint64_t address_space_limit = 0;
   // Standard input from this descriptor (POSIX), not the null device.
   int input = -1;
+  bool close_output = false;  // standard output closed (POSIX)
 };
 
 // A run started in the background (POSIX): its process and the read end of
