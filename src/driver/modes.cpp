@@ -34,7 +34,7 @@ void ConvertListed(const std::string& directory,
 
 void RunDirectoryMode(const std::string& program_path,
                       const CommandTable& commands) {
-  const std::string directory(RemoveFileName(program_path, kNativePath));
+  const std::string directory(RemoveFileName(program_path));
   RootIndexState root;
   PrepareRootIndex(root, directory);
   std::vector<std::string> names;

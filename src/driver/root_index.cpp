@@ -46,7 +46,7 @@ void RecordRootLink(RootIndexState& state, std::string_view entry_name,
   if (!state.writer || result == ConvertResult::kNotWritten) return;
   const std::string target_name = TargetPath(std::string(entry_name));
   const std::string target_path =
-      CombinePath(RemoveFileName(state.root_path, kNativePath), target_name);
+      CombinePath(RemoveFileName(state.root_path), target_name);
   if (ComparePaths(target_path, state.root_path) == 0 ||
       !IsRegularFile(target_path) || !state.linked.insert(target_path).second) {
     return;

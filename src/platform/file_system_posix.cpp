@@ -83,7 +83,7 @@ void RemoveStaleTemporaryFiles(const std::string& directory) {
 
 // The folder of `path` as it can be opened ("." for a bare name).
 std::string DirectoryOf(const std::string& path) {
-  const std::string_view directory = RemoveFileName(path, kNativePath);
+  const std::string_view directory = RemoveFileName(path);
   return directory.empty() ? "." : std::string(directory);
 }
 
@@ -123,26 +123,20 @@ bool ReadRegularFile(const std::string& path, std::string& bytes,
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
-  bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-            static_cast<std::uint64_t>(info.st_size) <= max_size;
-  // One byte more than the size tells a file that grew while it was read.
-  if (ok) bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+  const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                       static_cast<std::uint64_t>(info.st_size) <= max_size;
+  // What the file holds when it is opened: a read error, or a file that
+  // shrinks meanwhile, ends the read short.
+  bytes.resize(regular ? static_cast<std::size_t>(info.st_size) : 0);
   std::size_t got = 0;
-  while (ok) {
-    if (got == bytes.size())
-      bytes.resize(std::min<std::uint64_t>(bytes.size() * 2, max_size + 1));
+  while (got < bytes.size()) {
     const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
+    if (n <= 0) break;
     got += static_cast<std::size_t>(n);
-    ok = got <= max_size;
   }
   close(fd);
-  bytes.resize(ok ? got : 0);
-  return ok;
+  return regular && got == bytes.size();
 }
 
 bool ListDirectory(const std::string& directory,
@@ -168,9 +162,10 @@ NewFile::NewFile(std::string path) : path_(std::move(path)) {
     RemoveStaleTemporaryFiles(directory);
     written.push_back(directory);
   }
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100 && handle_ == kClosed; ++attempt) {
-    temp_path_ = CombinePath(RemoveFileName(path_, kNativePath),
+  // The names of this process are its own; one taken can only be a stale
+  // file of a process with the same id, and the next name is tried.
+  for (static unsigned counter = 0;;) {
+    temp_path_ = CombinePath(RemoveFileName(path_),
                              kTempPrefix + std::to_string(getpid()) + "-" +
                                  std::to_string(counter++) + kTempSuffix);
     // Guarded before it exists, so that no interruption can leave it.
@@ -182,9 +177,10 @@ NewFile::NewFile(std::string path) : path_(std::move(path)) {
       handle_ = fd;
       return;
     }
+    const int error = errno;
     Unguard(guard_);
     guard_ = -1;
-    if (errno != EEXIST) return;
+    if (error != EEXIST) return;
   }
 }
 

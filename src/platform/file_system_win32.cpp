@@ -108,7 +108,6 @@ bool IsRegularFile(const std::string& path) {
 
 bool ReadRegularFile(const std::string& path, std::string& bytes,
                      std::uint64_t max_size) {
-  bytes.clear();
   // Opening a folder this way fails, as it should; devices and pipes are
   // refused by their type before anything is read.
   HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ,
@@ -116,26 +115,24 @@ bool ReadRegularFile(const std::string& path, std::string& bytes,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER size;
-  bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) &&
-            static_cast<std::uint64_t>(size.QuadPart) <= max_size;
-  // One byte more than the size tells a file that grew while it was read.
-  if (ok) bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+  const bool regular = GetFileType(file) == FILE_TYPE_DISK &&
+                       GetFileSizeEx(file, &size) &&
+                       static_cast<std::uint64_t>(size.QuadPart) <= max_size;
+  // What the file holds when it is opened: a read error, or a file that
+  // shrinks meanwhile, ends the read short.
+  bytes.resize(regular ? static_cast<std::size_t>(size.QuadPart) : 0);
   std::size_t got = 0;
-  while (ok) {
-    if (got == bytes.size()) {
-      bytes.resize(std::min<std::uint64_t>(bytes.size() * 2, max_size + 1));
-    }
-    DWORD n = 0;
-    const DWORD chunk =
-        static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
-    if (!ReadFile(file, bytes.data() + got, chunk, &n, nullptr)) ok = false;
-    if (!ok || n == 0) break;
+  DWORD n = 0;
+  while (got < bytes.size() &&
+         ReadFile(file, bytes.data() + got,
+                  static_cast<DWORD>(std::min<std::size_t>(
+                      bytes.size() - got, std::size_t{1} << 30)),
+                  &n, nullptr) &&
+         n > 0) {
     got += n;
-    ok = got <= max_size;
   }
   CloseHandle(file);
-  bytes.resize(ok ? got : 0);
-  return ok;
+  return regular && got == bytes.size();
 }
 
 bool ListDirectory(const std::string& directory,

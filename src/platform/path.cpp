@@ -30,17 +30,6 @@ std::size_t FileNameBegin(std::string_view path, PathSyntax syntax) {
   return begin;
 }
 
-// Length of a root prefix that keeps its separator: "/", "\", "C:\".
-std::size_t RootLength(std::string_view path, PathSyntax syntax) {
-  if (!path.empty() && IsSeparator(path[0], syntax)) return 1;
-  if (syntax == PathSyntax::kWindows && path.size() >= 3 && path[1] == ':' &&
-      IsSeparator(path[2], syntax) &&
-      !IsLeadByte(static_cast<unsigned char>(path[0]))) {
-    return 3;
-  }
-  return 0;
-}
-
 // Does the character at `name[n]` match the one at `pattern[p]`?
 bool SameChar(std::string_view name, std::size_t n, std::string_view pattern,
               std::size_t p) {
@@ -57,10 +46,10 @@ std::string_view FindFileName(std::string_view path, PathSyntax syntax) {
   return path.substr(FileNameBegin(path, syntax));
 }
 
-std::string_view RemoveFileName(std::string_view path, PathSyntax syntax) {
-  const std::size_t begin = FileNameBegin(path, syntax);
+std::string_view RemoveFileName(std::string_view path) {
+  const std::size_t begin = FileNameBegin(path, kNativePath);
   if (begin == 0) return path.substr(0, 0);
-  const std::size_t root = RootLength(path, syntax);
+  const std::size_t root = RootLength(path);
   return path.substr(0, begin <= root ? root : begin - 1);
 }
 

@@ -27,10 +27,14 @@ extern const char kNativeSeparator;
 // The last component: the text after the last separator, or all of it.
 std::string_view FindFileName(std::string_view path, PathSyntax syntax);
 
-// The path without its last component and the separator before it; a root
-// ("/", or "\" and "C:\" in Windows syntax) keeps its separator; a bare name
+// A native path without its last component and the separator before it; a
+// root ("/"; on Windows also "\" and "C:\") keeps its separator; a bare name
 // gives "".
-std::string_view RemoveFileName(std::string_view path, PathSyntax syntax);
+std::string_view RemoveFileName(std::string_view path);
+
+// Length of the root that starts a native path, 0 for none (defined in
+// path_posix.cpp / path_win32.cpp).
+std::size_t RootLength(std::string_view path);
 
 // Offset of the extension of the last component (its last dot), or the end
 // of the text when there is none.

@@ -6,4 +6,8 @@ namespace ovq2tyx {
 const PathSyntax kNativePath = PathSyntax::kPosix;
 const char kNativeSeparator = '/';
 
+std::size_t RootLength(std::string_view path) {
+  return path.starts_with('/') ? 1 : 0;
+}
+
 }  // namespace ovq2tyx

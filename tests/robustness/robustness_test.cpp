@@ -165,8 +165,7 @@ TEST(RobustnessTest, KeyWaitLeavesInputThatIsNoTerminalAlone) {
   char rest[16] = {};
   EXPECT_EQ(read(input[0], rest, sizeof rest), 9);
   EXPECT_STREQ(rest, "beta.ovq\n");
-  close(input[0]);
-  close(input[1]);
+  for (int end : input) close(end);
 }
 
 // As with "ovq2tyx | head -c1": the report is lost, the conversions are not.
