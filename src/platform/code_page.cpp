@@ -82,7 +82,7 @@ int CompareIgnoreCase(std::string_view a, std::string_view b,
     }
     i += len;
   }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+  return (a.size() > b.size()) - (a.size() < b.size());
 }
 
 std::size_t LastCharStart(std::string_view text) {

@@ -109,7 +109,7 @@ int ComparePaths(std::string_view a, std::string_view b) {
 bool NameLess(std::string_view a, std::string_view b) {
   const int folded = CompareIgnoreCase(a, b, SteppingOf(kNativePath));
   // char_traits<char> compares bytes as unsigned, like memcmp.
-  return folded != 0 ? folded < 0 : a < b;
+  return folded < 0 || (folded == 0 && a < b);
 }
 
 }  // namespace ovq2tyx
