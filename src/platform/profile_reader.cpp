@@ -1,6 +1,8 @@
 #include "platform/profile_reader.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 
 #include "platform/byte_scan.h"
 #include "platform/code_page.h"
@@ -210,10 +212,11 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
     }
     pos = NextLine(text, FindLineEnd(text, end));
   }
-  std::size_t size = 2;
-  while (size < headers_.size() * 2) size *= 2;
+  const auto sections = static_cast<std::uint32_t>(headers_.size());
+  headers_.push_back(static_cast<std::uint32_t>(text.size()));  // the end
+  const std::size_t size = std::bit_ceil(std::size_t{2} * sections);
   slots_.assign(size, 0);
-  for (std::uint32_t section = 0; section < headers_.size(); ++section) {
+  for (std::uint32_t section = 0; section < sections; ++section) {
     const std::string_view name = SectionName(section);
     for (std::size_t i = HashName(name);; ++i) {
       std::uint32_t& slot = slots_[i & (size - 1)];
@@ -237,9 +240,7 @@ std::string_view ProfileReader::SectionBody(std::uint32_t section) const {
       headers_[section] == kNoHeader
           ? 0
           : NextLine(text, ScanLine(text, headers_[section]).end);
-  const std::size_t end =
-      section + 1 < headers_.size() ? headers_[section + 1] : text.size();
-  return text.substr(begin, end - begin);
+  return text.substr(begin, headers_[section + 1] - begin);
 }
 
 bool ProfileReader::FindSection(std::string_view name,
@@ -267,8 +268,9 @@ void ProfileReader::LoadEntries(std::uint32_t section) const {
     if (line.first == kNotFound) continue;
     const std::size_t key_end =
         line.equals == kNotFound ? line.last_end : line.name_end;
-    std::string_view key = text.substr(
-        line.first, key_end > line.first ? key_end - line.first : 0);
+    // A line that starts with "=" has an empty key.
+    std::string_view key =
+        text.substr(line.first, std::max(key_end, line.first) - line.first);
     std::string_view value;
     if (line.value_first != kNotFound) {
       value = text.substr(line.value_first, line.last_end - line.value_first);

@@ -48,8 +48,9 @@ class ProfileReader {
   void LoadEntries(std::uint32_t section) const;
 
   std::string bytes_;
-  // Where each section's header line starts, in file order. Section 0 holds
-  // the lines before the first header and has no header of its own.
+  // Where each section's header line starts, in file order, and last where
+  // the text ends. Section 0 holds the lines before the first header and has
+  // no header of its own.
   std::vector<std::uint32_t> headers_;
   // Open addressing over section numbers + 1 (0: empty slot); only the
   // first section of each name is in it.
