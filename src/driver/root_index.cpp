@@ -25,7 +25,6 @@ bool LinkName(std::string_view target_name, std::string& name) {
 void PrepareRootIndex(RootIndexState& state,
                       std::string_view program_directory) {
   state.root_path = CombinePath(program_directory, "Root.tyx");
-  state.next_link = 0;
   if (PathExists(state.root_path)) return;
   auto file = std::make_unique<NewFile>(state.root_path);
   NewFile& raw_file = *file;

@@ -18,10 +18,11 @@ constexpr bool IsBlank(unsigned char c) {
   return c == ' ' || c == '\t' || c == 0x0B || c == 0x0C || c == 0x1A;
 }
 
-// Start of the line after the one that ends at `end`.
+// Start of the line after the one that ends at `end`. `text` is all of a
+// std::string, whose terminating NUL ends it as any other byte would.
 std::size_t NextLine(std::string_view text, std::size_t end) {
-  if (end < text.size() && text[end] == '\r') ++end;
-  if (end < text.size() && text[end] == '\n') ++end;
+  if (text.data()[end] == '\r') ++end;
+  if (text.data()[end] == '\n') ++end;
   return end;
 }
 
@@ -149,7 +150,6 @@ LineParts ScanLine(std::string_view text, std::size_t begin) {
       line.has_nul = true;
     }
     pos += length;
-    line.last_end = pos;
     // The value's first character is marked above: no run before it. Runs
     // of plain bytes, and blanks between them, are passed over in tight
     // loops. The text is a whole std::string, whose terminating NUL stops

@@ -213,7 +213,9 @@ TEST(RobustnessTest, InterruptedRunsLeaveNothingTheNextRunCannotMend) {
     const std::string target = ".ovq2tyx-" + std::to_string(run.pid) + "-1.tmp";
     while (!std::filesystem::exists(dir / target)) usleep(100);
     kill(run.pid, signal_number);
-    EXPECT_EQ(FinishProgram(run).signal, signal_number);
+    const RunResult killed = FinishProgram(run);
+    EXPECT_EQ(killed.signal, signal_number);
+    EXPECT_EQ(killed.output, "[Generate] Root.tyx\n");  // each line at once
     EXPECT_EQ(Leftovers(dir).empty(), signal_number != SIGKILL);
     EXPECT_EQ(ListNames(dir.path()).size(), 2 + Leftovers(dir).size());
     ExpectRun(dir, {},
