@@ -24,8 +24,8 @@
 #include "item/item_record.h"
 #include "key_codes.h"
 #include "menu/menu_file.h"
-#include "platform/profile_reader.h"
-#include "platform/text_encoding.h"
+#include "profile/profile_reader.h"
+#include "text/text_encoding.h"
 
 namespace ovq2tyx {
 namespace {

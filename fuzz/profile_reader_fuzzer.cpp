@@ -19,9 +19,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/code_page.h"
-#include "platform/profile_reader.h"
-#include "platform/profile_writer.h"
+#include "text/code_page.h"
+#include "profile/profile_reader.h"
+#include "profile/profile_writer.h"
 
 namespace ovq2tyx {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "driver/modes.h"
 #include "item/command_table.h"
-#include "platform/console.h"
-#include "platform/file_system.h"
-#include "platform/interruption.h"
+#include "os/console.h"
+#include "os/file_system.h"
+#include "os/interruption.h"
 
 int main(int argc, char** argv) {
   ovq2tyx::KeepStandardStreamsOpen();

@@ -4,9 +4,9 @@
 
 #include "driver/root_index.h"
 #include "menu/menu_file.h"
-#include "platform/console.h"
-#include "platform/file_system.h"
-#include "platform/path.h"
+#include "os/console.h"
+#include "os/file_system.h"
+#include "os/native_path.h"
 
 namespace ovq2tyx {
 

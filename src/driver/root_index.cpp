@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "item/item_record.h"
-#include "platform/console.h"
-#include "platform/text_encoding.h"
+#include "os/console.h"
+#include "text/text_encoding.h"
 
 namespace ovq2tyx {
 

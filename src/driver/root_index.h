@@ -12,9 +12,9 @@
 #include <string_view>
 
 #include "menu/menu_file.h"
-#include "platform/file_system.h"
-#include "platform/path.h"
-#include "platform/profile_writer.h"
+#include "os/file_system.h"
+#include "os/native_path.h"
+#include "profile/profile_writer.h"
 
 namespace ovq2tyx {
 

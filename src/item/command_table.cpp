@@ -1,7 +1,7 @@
 #include "item/command_table.h"
 
-#include "platform/code_page.h"
-#include "platform/path.h"
+#include "text/code_page.h"
+#include "text/path_syntax.h"
 
 namespace ovq2tyx {
 

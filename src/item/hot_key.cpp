@@ -1,6 +1,6 @@
 #include "item/hot_key.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace ovq2tyx {
 

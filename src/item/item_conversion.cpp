@@ -1,7 +1,7 @@
 #include "item/item_conversion.h"
 
 #include "item/hot_key.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace ovq2tyx {
 

@@ -10,8 +10,8 @@
 
 #include "item/command_table.h"
 #include "item/item_record.h"
-#include "platform/profile_reader.h"
-#include "platform/profile_writer.h"
+#include "profile/profile_reader.h"
+#include "profile/profile_writer.h"
 
 namespace ovq2tyx {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "platform/path.h"
+#include "text/path_syntax.h"
 
 namespace ovq2tyx {
 

@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "item/hot_key.h"
-#include "platform/profile_reader.h"
-#include "platform/profile_writer.h"
+#include "profile/profile_reader.h"
+#include "profile/profile_writer.h"
 
 namespace ovq2tyx {
 

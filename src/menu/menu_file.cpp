@@ -4,10 +4,10 @@
 #include <new>
 
 #include "item/item_conversion.h"
-#include "platform/console.h"
-#include "platform/file_system.h"
-#include "platform/path.h"
-#include "platform/text_encoding.h"
+#include "os/console.h"
+#include "os/file_system.h"
+#include "os/native_path.h"
+#include "text/text_encoding.h"
 
 namespace ovq2tyx {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "item/command_table.h"
-#include "platform/profile_reader.h"
-#include "platform/profile_writer.h"
+#include "profile/profile_reader.h"
+#include "profile/profile_writer.h"
 
 namespace ovq2tyx {
 

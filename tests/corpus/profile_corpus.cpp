@@ -8,10 +8,10 @@
 #include <memory>
 #include <sstream>
 
-#include "platform/file_system.h"
-#include "platform/path.h"
-#include "platform/profile_reader.h"
-#include "platform/text_encoding.h"
+#include "os/file_system.h"
+#include "os/native_path.h"
+#include "profile/profile_reader.h"
+#include "text/text_encoding.h"
 
 namespace ovq2tyx::testing {
 

@@ -1,0 +1,30 @@
+// The console: report lines on standard output and the closing key wait.
+#ifndef OVQ2TYX_OS_CONSOLE_H_
+#define OVQ2TYX_OS_CONSOLE_H_
+
+#include <string_view>
+
+namespace ovq2tyx {
+
+// Opens the null device in place of a closed standard input, output or error,
+// so that no file the program opens later takes one's place (and receives
+// the report).
+void KeepStandardStreamsOpen();
+
+// Writes `line` and a newline to standard output and flushes at once, so the
+// report survives whatever happens next. Control bytes (below 0x20, and
+// 0x7F) are shown as "?", so that no name can start a line of its own.
+void PrintLine(std::string_view line);
+
+// Waits for one key press on a console or terminal and echoes its
+// character. When standard input is anything else it returns at once
+// without reading, so a script's input is left alone and never waited on.
+void WaitForKey();
+
+// Puts the terminal back as the key wait found it. Safe to call from a
+// signal handler; the interruption handlers do.
+void RestoreTerminal();
+
+}  // namespace ovq2tyx
+
+#endif  // OVQ2TYX_OS_CONSOLE_H_

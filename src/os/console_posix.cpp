@@ -1,0 +1,62 @@
+// Key wait on POSIX terminals: raw mode for one byte, echoed by hand.
+#include <fcntl.h>
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "os/console.h"
+
+namespace ovq2tyx {
+
+namespace {
+
+// The terminal's settings while the key wait has changed them.
+struct termios saved_terminal;
+volatile sig_atomic_t terminal_changed = 0;
+
+}  // namespace
+
+void KeepStandardStreamsOpen() {
+  // Descriptors are handed out lowest first: the null device fills 0 to 2.
+  int fd = open("/dev/null", O_RDWR);
+  while (fd >= 0 && fd <= STDERR_FILENO) fd = open("/dev/null", O_RDWR);
+  if (fd > STDERR_FILENO) close(fd);
+}
+
+void WaitForKey() {
+  if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_terminal) != 0) {
+    return;
+  }
+  struct termios raw = saved_terminal;
+  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  terminal_changed = 1;
+  tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  char key = 0;
+  ssize_t got;
+  do {
+    got = read(STDIN_FILENO, &key, 1);
+  } while (got < 0 && errno == EINTR);
+  RestoreTerminal();
+  if (got == 1) {
+    // Echo a printable key, then end the line for the shell prompt.
+    if (static_cast<unsigned char>(key) >= 0x20 && key != 0x7F) {
+      std::fputc(key, stdout);
+    }
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+  }
+}
+
+void RestoreTerminal() {
+  if (terminal_changed) {
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved_terminal);
+    terminal_changed = 0;
+  }
+}
+
+}  // namespace ovq2tyx

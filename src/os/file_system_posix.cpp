@@ -1,0 +1,243 @@
+// File system services on POSIX systems.
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "os/file_system.h"
+#include "os/native_path.h"
+
+namespace ovq2tyx {
+
+namespace {
+
+constexpr char kTempPrefix[] = ".ovq2tyx-";
+constexpr char kTempSuffix[] = ".tmp";
+
+// Temporary files to remove when the program is interrupted: copies of
+// their paths that a signal handler may read at any moment.
+std::atomic<char*> guarded_paths[4];
+
+int Guard(const std::string& path) {
+  char* copy = strdup(path.c_str());
+  if (copy == nullptr) return -1;
+  for (int slot = 0; slot < 4; ++slot) {
+    char* expected = nullptr;
+    if (guarded_paths[slot].compare_exchange_strong(expected, copy)) {
+      return slot;
+    }
+  }
+  free(copy);
+  return -1;
+}
+
+void Unguard(int slot) {
+  if (slot >= 0) free(guarded_paths[slot].exchange(nullptr));
+}
+
+// Folders written into during this run: cleaned of stale temporary files
+// before the first write, flushed at the end.
+std::vector<std::string>& WrittenDirectories() {
+  static std::vector<std::string> directories;
+  return directories;
+}
+
+// Removes the temporary files of runs that are gone: their process no longer
+// exists and nothing holds a lock on the file (a live writer always does).
+void RemoveStaleTemporaryFiles(const std::string& directory) {
+  DIR* dir = opendir(directory.c_str());
+  if (dir == nullptr) return;
+  while (struct dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) {
+      continue;
+    }
+    const long pid = std::atol(entry->d_name + sizeof kTempPrefix - 1);
+    if (pid <= 0 || pid == getpid() || kill(static_cast<pid_t>(pid), 0) == 0 ||
+        errno != ESRCH) {
+      continue;
+    }
+    const std::string path = CombinePath(directory, name);
+    const int fd =
+        open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      unlink(path.c_str());
+    }
+    close(fd);
+  }
+  closedir(dir);
+}
+
+// The folder of `path` as it can be opened ("." for a bare name).
+std::string DirectoryOf(const std::string& path) {
+  const std::string_view directory = RemoveFileName(path);
+  return directory.empty() ? "." : std::string(directory);
+}
+
+// Moves `from` to `to` unless something exists at `to`.
+WriteResult MoveNoReplace(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(),
+                RENAME_NOREPLACE) == 0) {
+    return WriteResult::kWritten;
+  }
+  if (errno == EEXIST) return WriteResult::kExists;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+    return WriteResult::kFailed;
+  }
+  // File systems without the flag: a hard link never replaces either.
+  if (link(from.c_str(), to.c_str()) != 0) {
+    return errno == EEXIST ? WriteResult::kExists : WriteResult::kFailed;
+  }
+  unlink(from.c_str());
+  return WriteResult::kWritten;
+}
+
+}  // namespace
+
+bool PathExists(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool ReadRegularFile(const std::string& path, std::string& bytes,
+                     std::uint64_t max_size) {
+  // Without O_NONBLOCK, opening a FIFO waits for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                       static_cast<std::uint64_t>(info.st_size) <= max_size;
+  // What the file holds when it is opened: a read error, or a file that
+  // shrinks meanwhile, ends the read short.
+  bytes.resize(regular ? static_cast<std::size_t>(info.st_size) : 0);
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  close(fd);
+  return regular && got == bytes.size();
+}
+
+bool ListDirectory(const std::string& directory,
+                   std::vector<std::string>& names) {
+  names.clear();
+  DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
+  if (dir == nullptr) return false;
+  errno = 0;
+  while (struct dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  const bool complete = errno == 0;
+  closedir(dir);
+  std::sort(names.begin(), names.end(), NameLess);
+  return complete;
+}
+
+NewFile::NewFile(std::string path) : path_(std::move(path)) {
+  const std::string directory = DirectoryOf(path_);
+  std::vector<std::string>& written = WrittenDirectories();
+  if (std::find(written.begin(), written.end(), directory) == written.end()) {
+    RemoveStaleTemporaryFiles(directory);
+    written.push_back(directory);
+  }
+  // The names of this process are its own; one taken can only be a stale
+  // file of a process with the same id, and the next name is tried.
+  for (static unsigned counter = 0;;) {
+    temp_path_ = CombinePath(RemoveFileName(path_),
+                             kTempPrefix + std::to_string(getpid()) + "-" +
+                                 std::to_string(counter++) + kTempSuffix);
+    // Guarded before it exists, so that no interruption can leave it.
+    guard_ = Guard(temp_path_);
+    const int fd =
+        open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      flock(fd, LOCK_EX | LOCK_NB);  // tells live files from stale ones
+      handle_ = fd;
+      return;
+    }
+    const int error = errno;
+    Unguard(guard_);
+    guard_ = -1;
+    if (error != EEXIST) return;
+  }
+}
+
+NewFile::~NewFile() { Discard(); }
+
+void NewFile::Discard() {
+  if (handle_ == kClosed) return;
+  unlink(temp_path_.c_str());
+  close(static_cast<int>(handle_));
+  handle_ = kClosed;
+  Unguard(guard_);
+  guard_ = -1;
+}
+
+bool NewFile::Write(std::string_view bytes) {
+  if (handle_ == kClosed) return false;
+  const int fd = static_cast<int>(handle_);
+  std::uint64_t offset = size_;
+  while (!bytes.empty()) {
+    const ssize_t n =
+        pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (ftruncate(fd, static_cast<off_t>(size_)) != 0) {
+        // The temporary file is discarded as a whole anyway.
+      }
+      return false;
+    }
+    offset += static_cast<std::uint64_t>(n);
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  size_ = offset;
+  return true;
+}
+
+WriteResult NewFile::Commit() {
+  if (handle_ == kClosed) return WriteResult::kFailed;
+  const WriteResult result = fsync(static_cast<int>(handle_)) == 0
+                                 ? MoveNoReplace(temp_path_, path_)
+                                 : WriteResult::kFailed;
+  Discard();  // the temporary name is gone when the move succeeded
+  return result;
+}
+
+void SyncWrittenDirectories() {
+  for (const std::string& directory : WrittenDirectories()) {
+    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) continue;
+    fsync(fd);
+    close(fd);
+  }
+}
+
+void RemoveTemporaryFiles() {
+  for (std::atomic<char*>& slot : guarded_paths) {
+    if (const char* path = slot.load()) unlink(path);
+  }
+}
+
+}  // namespace ovq2tyx

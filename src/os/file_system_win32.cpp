@@ -1,0 +1,260 @@
+// File system services on Windows. Names arrive in the ANSI code page (932)
+// and go to the wide functions in their "\\?\" form, so that a path of any
+// length works, as it does on POSIX.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+#include "os/file_system.h"
+#include "os/native_path.h"
+
+namespace ovq2tyx {
+
+namespace {
+
+constexpr wchar_t kTempPrefix[] = L".ovq2tyx-";
+constexpr wchar_t kTempSuffix[] = L".tmp";
+
+std::wstring Widen(std::string_view text) {
+  std::wstring wide(text.size(), L'\0');
+  const int size =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                          wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(std::max(size, 0)));
+  return wide;
+}
+
+std::string Narrow(std::wstring_view wide) {
+  std::string text(wide.size() * 2, '\0');
+  const int size = WideCharToMultiByte(
+      CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+      static_cast<int>(text.size()), nullptr, nullptr);
+  text.resize(static_cast<std::size_t>(std::max(size, 0)));
+  return text;
+}
+
+// The absolute "\\?\" form of a native path ("" is the current folder).
+std::wstring LongPath(const std::string& path) {
+  const std::wstring wide = Widen(path.empty() ? "." : path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return wide;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+  if (full.starts_with(L"\\\\?\\")) return full;
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+// Temporary files to remove when the program is interrupted; the console's
+// control handler reads them on a thread of its own.
+std::atomic<wchar_t*> guarded_paths[4];
+
+int Guard(const std::wstring& path) {
+  auto* copy = new wchar_t[path.size() + 1];
+  std::copy(path.c_str(), path.c_str() + path.size() + 1, copy);
+  for (int slot = 0; slot < 4; ++slot) {
+    wchar_t* expected = nullptr;
+    if (guarded_paths[slot].compare_exchange_strong(expected, copy)) {
+      return slot;
+    }
+  }
+  delete[] copy;
+  return -1;
+}
+
+void Unguard(int slot) {
+  if (slot >= 0) delete[] guarded_paths[slot].exchange(nullptr);
+}
+
+std::vector<std::wstring>& WrittenDirectories() {
+  static std::vector<std::wstring> directories;
+  return directories;
+}
+
+// Removes the temporary files of runs that are gone. A live run holds its
+// file open without sharing it, so opening it to delete fails.
+void RemoveStaleTemporaryFiles(const std::wstring& directory) {
+  WIN32_FIND_DATAW entry;
+  const std::wstring pattern =
+      directory + L"\\" + kTempPrefix + L"*" + kTempSuffix;
+  HANDLE find = FindFirstFileW(pattern.c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring path = directory + L"\\" + entry.cFileName;
+    HANDLE file = CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+}
+
+HANDLE AsHandle(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
+
+}  // namespace
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsRegularFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool ReadRegularFile(const std::string& path, std::string& bytes,
+                     std::uint64_t max_size) {
+  // Opening a folder this way fails, as it should; devices and pipes are
+  // refused by their type before anything is read.
+  HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  const bool regular = GetFileType(file) == FILE_TYPE_DISK &&
+                       GetFileSizeEx(file, &size) &&
+                       static_cast<std::uint64_t>(size.QuadPart) <= max_size;
+  // What the file holds when it is opened: a read error, or a file that
+  // shrinks meanwhile, ends the read short.
+  bytes.resize(regular ? static_cast<std::size_t>(size.QuadPart) : 0);
+  std::size_t got = 0;
+  DWORD n = 0;
+  while (got < bytes.size() &&
+         ReadFile(file, bytes.data() + got,
+                  static_cast<DWORD>(std::min<std::size_t>(
+                      bytes.size() - got, std::size_t{1} << 30)),
+                  &n, nullptr) &&
+         n > 0) {
+    got += n;
+  }
+  CloseHandle(file);
+  return regular && got == bytes.size();
+}
+
+bool ListDirectory(const std::string& directory,
+                   std::vector<std::string>& names) {
+  names.clear();
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((LongPath(directory) + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  do {
+    const std::wstring_view name = entry.cFileName;
+    if (name != L"." && name != L"..") names.push_back(Narrow(name));
+  } while (FindNextFileW(find, &entry));
+  const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+  FindClose(find);
+  std::sort(names.begin(), names.end(), NameLess);
+  return complete;
+}
+
+NewFile::NewFile(std::string path) : path_(std::move(path)) {
+  const std::wstring target = LongPath(path_);
+  const std::wstring directory = target.substr(0, target.rfind(L'\\'));
+  std::vector<std::wstring>& written = WrittenDirectories();
+  if (std::find(written.begin(), written.end(), directory) == written.end()) {
+    RemoveStaleTemporaryFiles(directory);
+    written.push_back(directory);
+  }
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100 && handle_ == kClosed; ++attempt) {
+    const std::wstring temp = directory + L"\\" + kTempPrefix +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(counter++) + kTempSuffix;
+    guard_ = Guard(temp);
+    // Not shared but for deletion: another run cannot take it for stale,
+    // and an interruption can still delete it.
+    HANDLE file =
+        CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      handle_ = reinterpret_cast<std::intptr_t>(file);
+      return;
+    }
+    Unguard(guard_);
+    guard_ = -1;
+    if (GetLastError() != ERROR_FILE_EXISTS) return;
+  }
+}
+
+NewFile::~NewFile() { Discard(); }
+
+void NewFile::Discard() {
+  if (handle_ == kClosed) return;
+  FILE_DISPOSITION_INFO dispose = {TRUE};
+  SetFileInformationByHandle(AsHandle(handle_), FileDispositionInfo, &dispose,
+                             sizeof dispose);
+  CloseHandle(AsHandle(handle_));
+  handle_ = kClosed;
+  Unguard(guard_);
+  guard_ = -1;
+}
+
+bool NewFile::Write(std::string_view bytes) {
+  if (handle_ == kClosed) return false;
+  HANDLE file = AsHandle(handle_);
+  std::uint64_t written = 0;
+  while (written < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(
+        std::min<std::uint64_t>(bytes.size() - written, 1u << 30));
+    DWORD n = 0;
+    if (!WriteFile(file, bytes.data() + written, chunk, &n, nullptr) ||
+        n == 0) {
+      LARGE_INTEGER end;
+      end.QuadPart = static_cast<LONGLONG>(size_);
+      SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+      SetEndOfFile(file);
+      return false;
+    }
+    written += n;
+  }
+  size_ += written;
+  return true;
+}
+
+WriteResult NewFile::Commit() {
+  if (handle_ == kClosed) return WriteResult::kFailed;
+  WriteResult result = WriteResult::kFailed;
+  if (FlushFileBuffers(AsHandle(handle_))) {
+    // Renamed through the open handle, without replacing anything: the file
+    // is never closed under its temporary name, where another run could
+    // take it for stale. The new name is a full path in the kernel's form.
+    const std::wstring name = L"\\??\\" + LongPath(path_).substr(4);
+    std::string buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t),
+                       '\0');
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), rename->FileName);
+    if (SetFileInformationByHandle(AsHandle(handle_), FileRenameInfo, rename,
+                                   static_cast<DWORD>(buffer.size()))) {
+      CloseHandle(AsHandle(handle_));
+      handle_ = kClosed;
+      Unguard(guard_);
+      guard_ = -1;
+      return WriteResult::kWritten;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+      result = WriteResult::kExists;
+    }
+  }
+  Discard();
+  return result;
+}
+
+void SyncWrittenDirectories() {
+  // Windows flushes a folder's entries with the files moved into it.
+}
+
+void RemoveTemporaryFiles() {
+  for (std::atomic<wchar_t*>& slot : guarded_paths) {
+    if (const wchar_t* path = slot.load()) DeleteFileW(path);
+  }
+}
+
+}  // namespace ovq2tyx

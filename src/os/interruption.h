@@ -1,0 +1,16 @@
+// What the program does when it is interrupted (Ctrl+C, Ctrl+\, a closed
+// terminal or console window, a request to terminate): it removes the
+// temporary files it is writing and restores the terminal, then ends as the
+// interruption asks. Signals that would end the whole run over one failed
+// write (a closed output pipe, a file size limit) are ignored instead, so
+// that the write fails and is reported like any other.
+#ifndef OVQ2TYX_OS_INTERRUPTION_H_
+#define OVQ2TYX_OS_INTERRUPTION_H_
+
+namespace ovq2tyx {
+
+void InstallInterruptHandlers();
+
+}  // namespace ovq2tyx
+
+#endif  // OVQ2TYX_OS_INTERRUPTION_H_

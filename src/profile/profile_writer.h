@@ -1,0 +1,50 @@
+// Writing profiles: "[Section]" and "Key=Value" lines ended by CRLF, no BOM,
+// in the order they are added, such that the platform's profile reader reads
+// every value back as it was given. A target is a sequence of new sections
+// with each key written once, so the writer only appends; it hands its text
+// on in chunks of about a megabyte and never holds a whole file.
+#ifndef OVQ2TYX_PROFILE_PROFILE_WRITER_H_
+#define OVQ2TYX_PROFILE_PROFILE_WRITER_H_
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace ovq2tyx {
+
+class ProfileWriter {
+ public:
+  // Takes the file's text in order; false when it could not keep it.
+  using Sink = std::function<bool(std::string_view)>;
+
+  explicit ProfileWriter(Sink sink);
+
+  void AddSection(std::string_view name);
+
+  // A value is cut before any CR, LF or NUL, which a line cannot hold, and
+  // loses a lead byte without its trail at its end. A value the reader
+  // would trim or unquote is wrapped in one more pair of double quotes.
+  void AddString(std::string_view key, std::string_view value);
+
+  // The bytes as uppercase hex digit pairs followed by a checksum byte (the
+  // sum of the bytes modulo 256) in the same form.
+  void AddStruct(std::string_view key, std::span<const std::uint8_t> bytes);
+
+  // Hands the buffered text to the sink: false when this hand-over failed.
+  // The text of a failed hand-over is dropped; the writer goes on.
+  bool Flush();
+
+  // Flushes; true when the sink has taken everything ever added.
+  bool Finish();
+
+ private:
+  Sink sink_;
+  std::string buffer_;
+  bool failed_ = false;
+};
+
+}  // namespace ovq2tyx
+
+#endif  // OVQ2TYX_PROFILE_PROFILE_WRITER_H_

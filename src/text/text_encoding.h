@@ -1,0 +1,36 @@
+// Text that arrives in another encoding, turned into code page 932 menu text
+// with the system's own converters (iconv on POSIX, the code page functions
+// on Windows): menus saved as Unicode, and the names of files on this
+// system where a menu refers to them.
+#ifndef OVQ2TYX_TEXT_TEXT_ENCODING_H_
+#define OVQ2TYX_TEXT_TEXT_ENCODING_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ovq2tyx {
+
+enum class Unicode { kUtf8, kUtf16Le, kUtf16Be };
+
+// When `bytes` start with a UTF-8, UTF-16LE or UTF-16BE byte-order mark,
+// replaces them by their code page 932 form, as the platform's profile
+// reader reads such a file; other bytes are left as they are. A character
+// without a code page 932 form becomes "?" (on Windows, whatever the
+// platform makes of it); damaged Unicode keeps its valid part. Works in
+// place, in chunks. False only when the system has no converter.
+bool DecodeUnicodeMenu(std::string& bytes);
+
+// `name`, a native file name, as code page 932 text. False when it has no
+// such form. On POSIX a name in valid UTF-8 is converted; any other name is
+// taken to be code page 932 already, as names from Windows archives are.
+bool NameToMenuText(std::string_view name, std::string& text);
+
+// Converts bytes[begin, end) from `from` into code page 932, writing the
+// result from bytes[0] on (it is never longer than its source) and cutting
+// `bytes` to it. Defined per platform.
+bool ConvertToCodePage932(std::string& bytes, std::size_t begin, Unicode from);
+
+}  // namespace ovq2tyx
+
+#endif  // OVQ2TYX_TEXT_TEXT_ENCODING_H_
