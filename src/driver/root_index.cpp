@@ -62,6 +62,9 @@ void RecordRootLink(RootIndexState& state, std::string_view entry_name,
   PrintLine("[Err:Cannot Write] " + state.root_path);
 }
 
+// Not WriteTargetItem: every Root.tyx ever made has its links in this key
+// order, "Path" before "Title" and no "Icon" line, and a new one must read
+// the same byte for byte.
 void WriteRootLink(ProfileWriter& root, int n, std::string_view name,
                    bool is_menu) {
   const std::array<std::uint8_t, 2> no_hot_key = {0, 0};

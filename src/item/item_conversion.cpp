@@ -34,20 +34,21 @@ void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
 
 void ConvertItem(const SourceItem& source, const CommandTable& table,
                  TargetItem& target) {
-  target.title.assign(source.data0);
-  target.cmd_line.assign(source.data3);
-  target.work_dir.assign(source.data2);
-  target.flags.check = EqualsIgnoreCase(source.data7, "False") ? 0 : 1;
+  target.title.assign(source.title);
+  target.cmd_line.assign(source.cmd_line);
+  target.work_dir.assign(source.work_dir);
+  target.flags.check = EqualsIgnoreCase(source.check_text, "False") ? 0 : 1;
   // Units digit window state, tens digit priority; any hundreds mean wait.
   // "/" and "%" truncate toward zero and "&" sees the two's complement, so
   // a negative code such as -1 gives window state 3.
-  target.flags.win_state = static_cast<std::uint32_t>(source.data6 % 10) & 3;
+  target.flags.win_state =
+      static_cast<std::uint32_t>(source.mode_code % 10) & 3;
   target.flags.priority =
-      static_cast<std::uint32_t>(source.data6 / 10 % 10) & 3;
-  target.flags.wait = source.data6 >= 100 ? 2 : 0;
-  TranslatePath(source.data1, table, target.path);
-  target.hot_key = ParseHotKeyText(source.data5);
-  ConvertIconReference(source.data8, target.icon);
+      static_cast<std::uint32_t>(source.mode_code / 10 % 10) & 3;
+  target.flags.wait = source.mode_code >= 100 ? 2 : 0;
+  TranslatePath(source.path, table, target.path);
+  target.hot_key = ParseHotKeyText(source.hot_key_text);
+  ConvertIconReference(source.icon_text, target.icon);
   ApplyKeyPress(source, target);
 }
 
@@ -66,15 +67,15 @@ void ConvertIconReference(std::string_view icon_text, std::string& icon) {
 }
 
 void ApplyKeyPress(const SourceItem& source, TargetItem& target) {
-  if (!EqualsIgnoreCase(source.data1, "Key Press")) return;
+  if (!EqualsIgnoreCase(source.path, "Key Press")) return;
   std::string& command = target.cmd_line;
   command.clear();
   for (const MacroMark& mark : kMacroMarks) {
-    if (FindTextIgnoreCase(source.data2, mark.modifier) != kNotFound) {
+    if (FindTextIgnoreCase(source.work_dir, mark.modifier) != kNotFound) {
       command += mark.mark;
     }
   }
-  command += source.data3;
+  command += source.cmd_line;
   // The marks are kept whole; the keys lose their tail when both do not fit.
   command.resize(CutToCapacity(command, kTextCapacity).size());
   target.work_dir.clear();

@@ -31,8 +31,9 @@ void ConvertItem(const SourceItem& source, const CommandTable& table,
 void ConvertIconReference(std::string_view icon_text, std::string& icon);
 
 // For a "Key Press" item (any letter case): CmdLine becomes the modifier
-// marks named in Data2 ("#w", "#s", "#c", "#a", always in this order) plus
-// Data3, cut to fit, and WorkDir is emptied. Other items are left as they
+// marks of the modifiers named in its working directory field ("#w", "#s",
+// "#c", "#a", always in this order) plus its keys, cut to fit, and WorkDir
+// is emptied. Other items are left as they
 // are.
 void ApplyKeyPress(const SourceItem& source, TargetItem& target);
 

@@ -18,17 +18,18 @@ bool ReadSourceItem(const ProfileReader& source, int n, SourceItem& out) {
   auto read_text = [&](std::string_view key) {
     return ReadProfileString(source, section, key, "", kTextCapacity);
   };
-  out.data1 = read_text("Data1");
-  if (out.data1.empty()) return false;
-  out.data0 = read_text("Data0");
-  if (out.data0.empty()) out.data0 = FindFileName(out.data1, kMenuPath);
-  out.data2 = read_text("Data2");
-  out.data3 = read_text("Data3");
-  out.data5 = read_text("Data5");
-  out.data6 = ReadProfileInt(source, section, "Data6", 0);
-  out.data7 =
+  out.path = read_text("Data1");
+  if (out.path.empty()) return false;
+  out.title = read_text("Data0");
+  if (out.title.empty()) out.title = FindFileName(out.path, kMenuPath);
+  out.work_dir = read_text("Data2");
+  out.cmd_line = read_text("Data3");
+  out.hot_key_text = read_text("Data5");
+  out.mode_code = ReadProfileInt(source, section, "Data6", 0);
+  out.check_text =
       ReadProfileString(source, section, "Data7", "True", kCheckCapacity);
-  out.data8 = ReadProfileString(source, section, "Data8", "", kIconCapacity);
+  out.icon_text =
+      ReadProfileString(source, section, "Data8", "", kIconCapacity);
   return true;
 }
 

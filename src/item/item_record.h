@@ -19,18 +19,21 @@
 namespace ovq2tyx {
 
 inline constexpr std::size_t kTextCapacity = 260;  // texts and paths
-inline constexpr std::size_t kCheckCapacity = 12;  // "Data7"
-inline constexpr std::size_t kIconCapacity = 284;  // "Data8", "Icon"
+inline constexpr std::size_t kCheckCapacity = 12;  // check text
+inline constexpr std::size_t kIconCapacity = 284;  // icon text, "Icon"
 
+// A source item, its fields named for what they hold; the keys they come
+// from ("Data0" ... "Data8") are known only to ReadSourceItem.
 struct SourceItem {
-  std::string_view data0;  // title
-  std::string_view data1;  // path or built-in command name
-  std::string_view data2;  // working directory; macro: modifier names
-  std::string_view data3;  // command line; macro: the keys
-  std::string_view data5;  // hot-key text
-  std::int32_t data6 = 0;  // mode code: window state, priority, wait digits
-  std::string_view data7;  // check flag text, "False" clears the flag
-  std::string_view data8;  // icon text
+  std::string_view title;
+  std::string_view path;      // or a built-in command name
+  std::string_view work_dir;  // keyboard macro: the modifier names
+  std::string_view cmd_line;  // keyboard macro: the keys
+  std::string_view hot_key_text;
+  // Units digit window state, tens digit priority, hundreds digit wait.
+  std::int32_t mode_code = 0;
+  std::string_view check_text;  // "False" clears the check flag
+  std::string_view icon_text;
 };
 
 // Packed item flags; each field holds the range of its bits.
@@ -54,10 +57,10 @@ struct TargetItem {
 // "No.<n>", the section of item n.
 std::string SectionName(int n);
 
-// Reads item n. False when the item does not exist ("Data1" missing or
-// empty; nothing else is read then). An empty "Data0" is replaced by the
-// last path component of Data1; a missing "Data6" is 0, a missing "Data7"
-// is "True".
+// Reads item n. False when the item does not exist (its path missing or
+// empty; nothing else is read then). An empty title is replaced by the last
+// component of the path; a missing mode code is 0, a missing check text
+// "True".
 bool ReadSourceItem(const ProfileReader& source, int n, SourceItem& out);
 
 // Writes item n: "Title", "Path", "WorkDir", "CmdLine", "HotKey" (struct
