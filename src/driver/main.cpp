@@ -6,6 +6,7 @@
 
 #include "driver/modes.h"
 #include "item/command_table.h"
+#include "menu/report.h"
 #include "os/console.h"
 #include "os/file_system.h"
 #include "os/interruption.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     ovq2tyx::RunArgumentMode(paths, commands);  // none when argc is 0
   }
   ovq2tyx::SyncWrittenDirectories();
-  ovq2tyx::PrintLine("Press Any Key To Exit.");
+  ovq2tyx::ReportClosingPrompt();
   ovq2tyx::WaitForKey();
   return 0;
 }

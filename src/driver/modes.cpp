@@ -4,13 +4,24 @@
 
 #include "driver/root_index.h"
 #include "menu/menu_file.h"
-#include "os/console.h"
+#include "menu/report.h"
 #include "os/file_system.h"
 #include "os/native_path.h"
 
 namespace ovq2tyx {
 
 namespace {
+
+// Converts one source into its target beside it and reports the outcome.
+Outcome ConvertAndReport(const std::string& source_path, HeaderRule rule,
+                         const CommandTable& commands,
+                         std::string_view reserved = {}) {
+  const std::string target_path = TargetPath(source_path);
+  const Outcome outcome =
+      ConvertMenuFile(source_path, target_path, rule, commands, reserved);
+  ReportConversion(outcome, source_path, target_path);
+  return outcome;
+}
 
 // Converts every listed name that matches `pattern`. The listing was taken
 // whole first, so the targets written meanwhile are never listed.
@@ -24,9 +35,9 @@ void ConvertListed(const std::string& directory,
   if (root.writer) reserved = root.root_path;
   for (const std::string& name : names) {
     if (!MatchesWildcard(name, pattern)) continue;
-    const ConvertResult result =
-        ConvertMenuFile(CombinePath(directory, name), rule, commands, reserved);
-    RecordRootLink(root, name, is_menu, result);
+    const Outcome outcome = ConvertAndReport(CombinePath(directory, name), rule,
+                                             commands, reserved);
+    RecordRootLink(root, name, is_menu, outcome);
   }
 }
 
@@ -45,7 +56,7 @@ void RunDirectoryMode(const std::string& program_path,
     names.clear();  // a folder too large for the memory at hand
   }
   if (!listed) {
-    PrintLine("[Err:Cannot Read] " + (directory.empty() ? "." : directory));
+    ReportPath(Outcome::kCannotRead, directory.empty() ? "." : directory);
   }
   ConvertListed(directory, names, "Page*.ini", false, commands, root);
   ConvertListed(directory, names, "*.ovq", true, commands, root);
@@ -55,7 +66,7 @@ void RunDirectoryMode(const std::string& program_path,
 void RunArgumentMode(const std::vector<std::string>& paths,
                      const CommandTable& commands) {
   for (const std::string& path : paths) {
-    ConvertMenuFile(path, HeaderRule::kLenient, commands);
+    ConvertAndReport(path, HeaderRule::kLenient, commands);
   }
 }
 

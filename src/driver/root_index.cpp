@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "item/item_record.h"
-#include "os/console.h"
+#include "menu/report.h"
+#include "text/code_page.h"
 #include "text/text_encoding.h"
 
 namespace ovq2tyx {
@@ -15,7 +16,7 @@ namespace {
 bool LinkName(std::string_view target_name, std::string& name) {
   if (!NameToMenuText(target_name, name)) return false;
   for (char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    if (IsControlByte(static_cast<unsigned char>(c))) return false;
   }
   return true;
 }
@@ -32,17 +33,20 @@ void PrepareRootIndex(RootIndexState& state,
       [&raw_file](std::string_view chunk) { return raw_file.Write(chunk); });
   WriteNodeConfig(*writer, NodeConfig{});
   if (!file->is_open() || !writer->Flush()) {
-    PrintLine("[Err:Cannot Write] " + state.root_path);
+    ReportPath(Outcome::kCannotWrite, state.root_path);
     return;
   }
   state.file = std::move(file);
   state.writer = std::move(writer);
-  PrintLine("[Generate] Root.tyx");
+  ReportRootIndexStarted();
 }
 
 void RecordRootLink(RootIndexState& state, std::string_view entry_name,
-                    bool is_menu, ConvertResult result) {
-  if (!state.writer || result == ConvertResult::kNotWritten) return;
+                    bool is_menu, Outcome outcome) {
+  if (!state.writer ||
+      (outcome != Outcome::kWritten && outcome != Outcome::kTargetExisted)) {
+    return;
+  }
   const std::string target_name = TargetPath(std::string(entry_name));
   const std::string target_path =
       CombinePath(RemoveFileName(state.root_path), target_name);
@@ -59,7 +63,7 @@ void RecordRootLink(RootIndexState& state, std::string_view entry_name,
       return;
     }
   }
-  PrintLine("[Err:Cannot Write] " + state.root_path);
+  ReportPath(Outcome::kCannotWrite, state.root_path);
 }
 
 // Not WriteTargetItem: every Root.tyx ever made has its links in this key
@@ -87,9 +91,9 @@ void FinishRootIndex(RootIndexState& state) {
   state.writer.reset();
   state.file.reset();
   if (result == WriteResult::kExists) {
-    PrintLine("[Err:Already Exists] " + state.root_path);
+    ReportPath(Outcome::kTargetExisted, state.root_path);
   } else if (result == WriteResult::kFailed) {
-    PrintLine("[Err:Cannot Write] " + state.root_path);
+    ReportPath(Outcome::kCannotWrite, state.root_path);
   }
 }
 

@@ -38,7 +38,7 @@ void PrepareRootIndex(RootIndexState& state,
 // file after the conversion: written now or already there. A link that
 // cannot be added is reported at once.
 void RecordRootLink(RootIndexState& state, std::string_view entry_name,
-                    bool is_menu, ConvertResult result);
+                    bool is_menu, Outcome outcome);
 
 // Appends link item `n` to `root` for the target named `name` (menu text).
 void WriteRootLink(ProfileWriter& root, int n, std::string_view name,

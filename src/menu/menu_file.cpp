@@ -4,7 +4,6 @@
 #include <new>
 
 #include "item/item_conversion.h"
-#include "os/console.h"
 #include "os/file_system.h"
 #include "os/native_path.h"
 #include "text/text_encoding.h"
@@ -21,45 +20,33 @@ std::uint8_t PermuteLocateFlags(std::int32_t locate) {
                                    bit(1) << 3);
 }
 
-ConvertResult Convert(const std::string& source_path,
-                      const std::string& target_path, HeaderRule rule,
-                      const CommandTable& commands) {
+Outcome Convert(const std::string& source_path, const std::string& target_path,
+                HeaderRule rule, const CommandTable& commands) {
   std::string bytes;
   if (!ReadRegularFile(source_path, bytes, kMaxProfileBytes) ||
       !DecodeUnicodeMenu(bytes)) {
-    PrintLine("[Err:Cannot Read] " + source_path);
-    return ConvertResult::kNotWritten;
+    return Outcome::kCannotRead;
   }
   const ProfileReader source(std::move(bytes));
   NodeConfig config;
-  if (!ConvertMenuHeader(source, rule, config)) {
-    PrintLine("[Err:Bad Format] " + source_path);
-    return ConvertResult::kNotWritten;
-  }
+  if (!ConvertMenuHeader(source, rule, config)) return Outcome::kBadFormat;
   NewFile file(target_path);
-  WriteResult result = WriteResult::kFailed;
-  if (file.is_open()) {
-    ProfileWriter target(
-        [&file](std::string_view chunk) { return file.Write(chunk); });
-    WriteNodeConfig(target, config);
-    ConvertMenuItems(source, commands, target);
-    if (target.Finish()) result = file.Commit();
-  }
-  switch (result) {
+  if (!file.is_open()) return Outcome::kCannotWrite;
+  ProfileWriter target(
+      [&file](std::string_view chunk) { return file.Write(chunk); });
+  WriteNodeConfig(target, config);
+  ConvertMenuItems(source, commands, target);
+  if (!target.Finish()) return Outcome::kCannotWrite;
+  switch (file.Commit()) {
     case WriteResult::kWritten:
-      PrintLine("[Translate] " +
-                std::string(FindFileName(source_path, kNativePath)) + " to " +
-                std::string(FindFileName(target_path, kNativePath)));
-      return ConvertResult::kWritten;
+      return Outcome::kWritten;
     case WriteResult::kExists:
       // Another program created the target while we converted.
-      PrintLine("[Err:Already Exists] " + target_path);
-      return ConvertResult::kTargetExisted;
+      return Outcome::kTargetExisted;
     case WriteResult::kFailed:
       break;
   }
-  PrintLine("[Err:Cannot Write] " + target_path);
-  return ConvertResult::kNotWritten;
+  return Outcome::kCannotWrite;
 }
 
 }  // namespace
@@ -91,22 +78,20 @@ std::string TargetPath(const std::string& source_path) {
   return RenameExtension(source_path, ".tyx", kNativePath);
 }
 
-ConvertResult ConvertMenuFile(const std::string& source_path, HeaderRule rule,
-                              const CommandTable& commands,
-                              std::string_view reserved) {
-  const std::string target_path = TargetPath(source_path);
+Outcome ConvertMenuFile(const std::string& source_path,
+                        const std::string& target_path, HeaderRule rule,
+                        const CommandTable& commands,
+                        std::string_view reserved) {
   if (PathExists(target_path) ||
       (!reserved.empty() && ComparePaths(target_path, reserved) == 0)) {
-    PrintLine("[Err:Already Exists] " + target_path);
-    return ConvertResult::kTargetExisted;
+    return Outcome::kTargetExisted;
   }
   try {
     return Convert(source_path, target_path, rule, commands);
   } catch (const std::bad_alloc&) {
     // Too large for the memory at hand: what was allocated is gone again,
     // and the run goes on with the next source.
-    PrintLine("[Err:Cannot Read] " + source_path);
-    return ConvertResult::kNotWritten;
+    return Outcome::kCannotRead;
   }
 }
 

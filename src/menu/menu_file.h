@@ -1,6 +1,7 @@
 // One source menu file ("Page*.ini" page or "*.ovq" menu) into one target
 // menu file (".tyx") beside it: the target's name, the refusal to overwrite,
-// the header and the items. Outcomes are console lines and a result value.
+// the header and the items. It reports nothing itself: its outcome goes to
+// the report (report.h).
 #ifndef OVQ2TYX_MENU_MENU_FILE_H_
 #define OVQ2TYX_MENU_MENU_FILE_H_
 
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "item/command_table.h"
+#include "menu/report.h"
 #include "profile/profile_reader.h"
 #include "profile/profile_writer.h"
 
@@ -17,12 +19,6 @@ namespace ovq2tyx {
 // Pages found by the folder scan must carry a "Locate" (strict); menus and
 // files named on the command line get the default flags (lenient).
 enum class HeaderRule { kStrict, kLenient };
-
-enum class ConvertResult {
-  kTargetExisted,  // the target was there already; nothing done
-  kWritten,        // the target was written, complete
-  kNotWritten,     // bad header, unreadable source or failed write
-};
 
 // The target header: stored as the 8-byte struct value "Node"/"Config":
 // locate flags, three zero bytes, Left, Right, two zero bytes.
@@ -42,12 +38,14 @@ bool ConvertMenuHeader(const ProfileReader& source, HeaderRule rule,
 // "<name>.tyx" beside the source: the extension replaced or added.
 std::string TargetPath(const std::string& source_path);
 
-// Converts `source_path` into its target and reports the outcome on the
-// console. `reserved` names a target that counts as existing although it is
-// not there yet (the root index being made); empty for none.
-ConvertResult ConvertMenuFile(const std::string& source_path, HeaderRule rule,
-                              const CommandTable& commands,
-                              std::string_view reserved = {});
+// Converts `source_path` into `target_path` (its TargetPath) unless
+// something exists there. `reserved` names a target that counts as existing
+// although it is not there yet (the root index being made); empty for none.
+// kWritten only when the target is in place, complete.
+Outcome ConvertMenuFile(const std::string& source_path,
+                        const std::string& target_path, HeaderRule rule,
+                        const CommandTable& commands,
+                        std::string_view reserved = {});
 
 }  // namespace ovq2tyx
 

@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include "text/code_page.h"
+
 namespace ovq2tyx {
 
 void PrintLine(std::string_view line) {
   std::string shown(line);
   for (char& c : shown) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    if (IsControlByte(static_cast<unsigned char>(c))) c = '?';
   }
   shown += '\n';
   std::fwrite(shown.data(), 1, shown.size(), stdout);

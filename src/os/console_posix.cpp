@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "os/console.h"
+#include "text/code_page.h"
 
 namespace ovq2tyx {
 
@@ -44,7 +45,7 @@ void WaitForKey() {
   RestoreTerminal();
   if (got == 1) {
     // Echo a printable key, then end the line for the shell prompt.
-    if (static_cast<unsigned char>(key) >= 0x20 && key != 0x7F) {
+    if (!IsControlByte(static_cast<unsigned char>(key))) {
       std::fputc(key, stdout);
     }
     std::fputc('\n', stdout);

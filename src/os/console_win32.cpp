@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "os/console.h"
+#include "text/code_page.h"
 
 namespace ovq2tyx {
 
@@ -23,7 +24,7 @@ void WaitForKey() {
   int key = _getch();  // modifier keys alone do not end the wait
   if (key == 0 || key == 0xE0) {
     _getch();  // the second code of a function or arrow key
-  } else if (key >= 0x20 && key != 0x7F) {
+  } else if (!IsControlByte(static_cast<unsigned char>(key))) {
     std::fputc(key, stdout);
   }
   std::fputc('\n', stdout);

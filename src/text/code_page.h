@@ -25,6 +25,12 @@ constexpr bool IsLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// The control bytes (below 0x20, and 0x7F): none may reach a console line
+// or a line of a menu, where it could end or forge one.
+constexpr bool IsControlByte(unsigned char byte) {
+  return byte < 0x20 || byte == 0x7F;
+}
+
 // Byte length (1 or 2) of the character at `pos`. A lead byte followed by
 // nothing, NUL, CR or LF has no trail: it stands alone, and the line end or
 // terminator after it keeps its meaning.

@@ -1,0 +1,60 @@
+#include "menu/report.h"
+
+#include <string>
+
+#include "os/console.h"
+#include "os/native_path.h"
+#include "text/path_syntax.h"
+
+namespace ovq2tyx {
+
+namespace {
+
+std::string_view Tag(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::kWritten:
+      return "[Translate] ";
+    case Outcome::kTargetExisted:
+      return "[Err:Already Exists] ";
+    case Outcome::kBadFormat:
+      return "[Err:Bad Format] ";
+    case Outcome::kCannotRead:
+      return "[Err:Cannot Read] ";
+    case Outcome::kCannotWrite:
+      return "[Err:Cannot Write] ";
+  }
+  return "";
+}
+
+}  // namespace
+
+void ReportConversion(Outcome outcome, std::string_view source_path,
+                      std::string_view target_path) {
+  switch (outcome) {
+    case Outcome::kWritten:
+      PrintLine(std::string(Tag(outcome)) +
+                std::string(FindFileName(source_path, kNativePath)) + " to " +
+                std::string(FindFileName(target_path, kNativePath)));
+      return;
+    case Outcome::kBadFormat:
+    case Outcome::kCannotRead:
+      ReportPath(outcome, source_path);
+      return;
+    case Outcome::kTargetExisted:
+    case Outcome::kCannotWrite:
+      ReportPath(outcome, target_path);
+      return;
+  }
+}
+
+void ReportPath(Outcome outcome, std::string_view path) {
+  if (outcome != Outcome::kWritten) {
+    PrintLine(std::string(Tag(outcome)) + std::string(path));
+  }
+}
+
+void ReportRootIndexStarted() { PrintLine("[Generate] Root.tyx"); }
+
+void ReportClosingPrompt() { PrintLine("Press Any Key To Exit."); }
+
+}  // namespace ovq2tyx
