@@ -52,6 +52,20 @@ if(WIN32)
   # "Extract All" already makes a folder named after the zip.
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   include(CPack)
+
+  # Checks of the zip, which the release workflow packs before it tests
+  # (scripts/check-package; needs unzip, icoutils, groff-base and man-db).
+  # The Linux build they compare against is made once, first.
+  set(check ${PROJECT_SOURCE_DIR}/scripts/check-package ${PROJECT_BINARY_DIR})
+  add_test(NAME package/linux_build COMMAND ${check} linux_build)
+  set_tests_properties(package/linux_build PROPERTIES
+    LABELS package FIXTURES_SETUP linux_build)
+  foreach(name file_list readmes version_resource same_conversion_under_wine
+               linux_install)
+    add_test(NAME package/${name} COMMAND ${check} ${name})
+    set_tests_properties(package/${name} PROPERTIES
+      LABELS package FIXTURES_REQUIRED linux_build)
+  endforeach()
 else()
   include(GNUInstallDirs)
   configure_file(${package_source}/ovq2tyx.1.in ${package_binary}/ovq2tyx.1

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   } else {
     ovq2tyx::RunArgumentMode(paths, commands);  // none when argc is 0
   }
-  ovq2tyx::SyncWrittenDirectories();
+  ovq2tyx::SyncWrittenFolders();
   ovq2tyx::ReportClosingPrompt();
   ovq2tyx::WaitForKey();
   return 0;

@@ -27,6 +27,7 @@ void PrepareRootIndex(RootIndexState& state,
                       std::string_view program_directory) {
   state.root_path = CombinePath(program_directory, "Root.tyx");
   if (PathExists(state.root_path)) return;
+  PrepareFolder(program_directory);
   auto file = std::make_unique<NewFile>(state.root_path);
   NewFile& raw_file = *file;
   auto writer = std::make_unique<ProfileWriter>(

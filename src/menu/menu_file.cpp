@@ -30,6 +30,7 @@ Outcome Convert(const std::string& source_path, const std::string& target_path,
   const ProfileReader source(std::move(bytes));
   NodeConfig config;
   if (!ConvertMenuHeader(source, rule, config)) return Outcome::kBadFormat;
+  PrepareFolder(RemoveFileName(target_path));
   NewFile file(target_path);
   if (!file.is_open()) return Outcome::kCannotWrite;
   ProfileWriter target(

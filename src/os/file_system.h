@@ -4,8 +4,9 @@
 //
 // A new file is written under a short temporary name beside its target,
 // flushed to disk and moved into place without replacing anything. The
-// temporary name holds the writer's process id; a later run that writes into
-// the same folder removes the temporary files of runs that are gone.
+// temporary name holds the writer's process id; before a run first writes
+// into a folder (PrepareFolder), it removes the temporary files there of
+// runs that are gone.
 #ifndef OVQ2TYX_OS_FILE_SYSTEM_H_
 #define OVQ2TYX_OS_FILE_SYSTEM_H_
 
@@ -36,9 +37,29 @@ bool ReadRegularFile(const std::string& path, std::string& bytes,
 bool ListDirectory(const std::string& directory,
                    std::vector<std::string>& names);
 
+// Once per folder and run, before the first NewFile in it: removes the
+// temporary files that runs which are gone left in `folder` ("" is the
+// current one), and notes the folder for SyncWrittenFolders.
+void PrepareFolder(std::string_view folder);
+
+// Flushes to disk the folders prepared, so that the names of the files moved
+// into them survive a power cut too. Called once at the end of a run.
+void SyncWrittenFolders();
+
+// "<prefix><pid>-<n><suffix>", the temporary name of a new file; a short
+// name, so that it fits wherever its target's does.
+std::string TemporaryName(std::uint64_t pid, unsigned n);
+
+// The process id in a temporary name of that exact form, or 0 for any other
+// name (a user's own ".ovq2tyx-notes.tmp" among them).
+std::uint64_t TemporaryNameOwner(std::string_view name);
+
+// How often a new file tries the next temporary name when one is taken.
+inline constexpr int kTemporaryNameAttempts = 100;
+
 class NewFile {
  public:
-  // Opens the temporary file beside `path`; see is_open().
+  // Creates the temporary file beside `path`; see is_open().
   explicit NewFile(std::string path);
   // Removes the temporary file unless it was moved into place.
   ~NewFile();
@@ -66,9 +87,10 @@ class NewFile {
   int guard_ = -1;  // the slot that removes the file on interruption
 };
 
-// Flushes to disk the folders that new files were moved into, so that their
-// names survive a power cut too. Called once at the end of a run.
-void SyncWrittenDirectories();
+// Defined per platform, for the functions above.
+void RemoveStaleTemporaryFiles(const std::string& folder);
+void SyncFolder(const std::string& folder);
+std::uint64_t CurrentProcessId();
 
 // Removes the temporary files being written. Safe to call from a signal
 // handler; the interruption handlers do.

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -20,9 +21,6 @@
 namespace ovq2tyx {
 
 namespace {
-
-constexpr char kTempPrefix[] = ".ovq2tyx-";
-constexpr char kTempSuffix[] = ".tmp";
 
 // Temporary files to remove when the program is interrupted: copies of
 // their paths that a signal handler may read at any moment.
@@ -43,48 +41,6 @@ int Guard(const std::string& path) {
 
 void Unguard(int slot) {
   if (slot >= 0) free(guarded_paths[slot].exchange(nullptr));
-}
-
-// Folders written into during this run: cleaned of stale temporary files
-// before the first write, flushed at the end.
-std::vector<std::string>& WrittenDirectories() {
-  static std::vector<std::string> directories;
-  return directories;
-}
-
-// Removes the temporary files of runs that are gone: their process no longer
-// exists and nothing holds a lock on the file (a live writer always does).
-void RemoveStaleTemporaryFiles(const std::string& directory) {
-  DIR* dir = opendir(directory.c_str());
-  if (dir == nullptr) return;
-  while (struct dirent* entry = readdir(dir)) {
-    const std::string_view name = entry->d_name;
-    if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) {
-      continue;
-    }
-    const long pid = std::atol(entry->d_name + sizeof kTempPrefix - 1);
-    if (pid <= 0 || pid == getpid() || kill(static_cast<pid_t>(pid), 0) == 0 ||
-        errno != ESRCH) {
-      continue;
-    }
-    const std::string path = CombinePath(directory, name);
-    const int fd =
-        open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) continue;
-    struct stat info;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      unlink(path.c_str());
-    }
-    close(fd);
-  }
-  closedir(dir);
-}
-
-// The folder of `path` as it can be opened ("." for a bare name).
-std::string DirectoryOf(const std::string& path) {
-  const std::string_view directory = RemoveFileName(path);
-  return directory.empty() ? "." : std::string(directory);
 }
 
 // Moves `from` to `to` unless something exists at `to`.
@@ -155,19 +111,49 @@ bool ListDirectory(const std::string& directory,
   return complete;
 }
 
-NewFile::NewFile(std::string path) : path_(std::move(path)) {
-  const std::string directory = DirectoryOf(path_);
-  std::vector<std::string>& written = WrittenDirectories();
-  if (std::find(written.begin(), written.end(), directory) == written.end()) {
-    RemoveStaleTemporaryFiles(directory);
-    written.push_back(directory);
+// Removes the temporary files of runs that are gone: their process no longer
+// exists and nothing holds a lock on the file (a live writer always does).
+void RemoveStaleTemporaryFiles(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (struct dirent* entry = readdir(dir)) {
+    const std::uint64_t pid = TemporaryNameOwner(entry->d_name);
+    if (pid == 0 || pid > INT_MAX || pid == CurrentProcessId() ||
+        kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) {
+      continue;
+    }
+    const std::string path = CombinePath(folder, entry->d_name);
+    const int fd =
+        open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      unlink(path.c_str());
+    }
+    close(fd);
   }
+  closedir(dir);
+}
+
+void SyncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+std::uint64_t CurrentProcessId() {
+  return static_cast<std::uint64_t>(getpid());
+}
+
+NewFile::NewFile(std::string path) : path_(std::move(path)) {
   // The names of this process are its own; one taken can only be a stale
   // file of a process with the same id, and the next name is tried.
-  for (static unsigned counter = 0;;) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     temp_path_ = CombinePath(RemoveFileName(path_),
-                             kTempPrefix + std::to_string(getpid()) + "-" +
-                                 std::to_string(counter++) + kTempSuffix);
+                             TemporaryName(CurrentProcessId(), counter++));
     // Guarded before it exists, so that no interruption can leave it.
     guard_ = Guard(temp_path_);
     const int fd =
@@ -223,15 +209,6 @@ WriteResult NewFile::Commit() {
                                  : WriteResult::kFailed;
   Discard();  // the temporary name is gone when the move succeeded
   return result;
-}
-
-void SyncWrittenDirectories() {
-  for (const std::string& directory : WrittenDirectories()) {
-    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) continue;
-    fsync(fd);
-    close(fd);
-  }
 }
 
 void RemoveTemporaryFiles() {

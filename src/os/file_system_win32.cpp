@@ -14,9 +14,6 @@ namespace ovq2tyx {
 
 namespace {
 
-constexpr wchar_t kTempPrefix[] = L".ovq2tyx-";
-constexpr wchar_t kTempSuffix[] = L".tmp";
-
 std::wstring Widen(std::string_view text) {
   std::wstring wide(text.size(), L'\0');
   const int size =
@@ -68,26 +65,14 @@ void Unguard(int slot) {
   if (slot >= 0) delete[] guarded_paths[slot].exchange(nullptr);
 }
 
-std::vector<std::wstring>& WrittenDirectories() {
-  static std::vector<std::wstring> directories;
-  return directories;
-}
-
-// Removes the temporary files of runs that are gone. A live run holds its
-// file open without sharing it, so opening it to delete fails.
-void RemoveStaleTemporaryFiles(const std::wstring& directory) {
-  WIN32_FIND_DATAW entry;
-  const std::wstring pattern =
-      directory + L"\\" + kTempPrefix + L"*" + kTempSuffix;
-  HANDLE find = FindFirstFileW(pattern.c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring path = directory + L"\\" + entry.cFileName;
-    HANDLE file = CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  } while (FindNextFileW(find, &entry));
-  FindClose(find);
+// True when no process `pid` runs any more.
+bool ProcessIsGone(std::uint64_t pid) {
+  if (pid > MAXDWORD) return true;
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+  const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
 }
 
 HANDLE AsHandle(std::intptr_t handle) {
@@ -151,19 +136,50 @@ bool ListDirectory(const std::string& directory,
   return complete;
 }
 
+// Removes the temporary files of runs that are gone. The file itself is
+// opened, never what a link points to, and without sharing: a live run holds
+// its file open, so that opening it fails.
+void RemoveStaleTemporaryFiles(const std::string& folder) {
+  const std::wstring directory = LongPath(folder);
+  WIN32_FIND_DATAW entry;
+  HANDLE find =
+      FindFirstFileW((directory + L"\\.ovq2tyx-*.tmp").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::uint64_t pid = TemporaryNameOwner(Narrow(entry.cFileName));
+    if (pid == 0 || pid == CurrentProcessId() || !ProcessIsGone(pid)) continue;
+    HANDLE file =
+        CreateFileW((directory + L"\\" + entry.cFileName).c_str(),
+                    DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) continue;
+    FILE_BASIC_INFO info;
+    if (GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info) &&
+        (info.FileAttributes &
+         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+      FILE_DISPOSITION_INFO dispose = {TRUE};
+      SetFileInformationByHandle(file, FileDispositionInfo, &dispose,
+                                 sizeof dispose);
+    }
+    CloseHandle(file);
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+}
+
+void SyncFolder(const std::string&) {
+  // Windows flushes a folder's entries with the files moved into it.
+}
+
+std::uint64_t CurrentProcessId() { return GetCurrentProcessId(); }
+
 NewFile::NewFile(std::string path) : path_(std::move(path)) {
   const std::wstring target = LongPath(path_);
   const std::wstring directory = target.substr(0, target.rfind(L'\\'));
-  std::vector<std::wstring>& written = WrittenDirectories();
-  if (std::find(written.begin(), written.end(), directory) == written.end()) {
-    RemoveStaleTemporaryFiles(directory);
-    written.push_back(directory);
-  }
   static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100 && handle_ == kClosed; ++attempt) {
-    const std::wstring temp = directory + L"\\" + kTempPrefix +
-                              std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(counter++) + kTempSuffix;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    const std::string name = TemporaryName(CurrentProcessId(), counter++);
+    const std::wstring temp =
+        directory + L"\\" + std::wstring(name.begin(), name.end());
     guard_ = Guard(temp);
     // Not shared but for deletion: another run cannot take it for stale,
     // and an interruption can still delete it.
@@ -245,10 +261,6 @@ WriteResult NewFile::Commit() {
   }
   Discard();
   return result;
-}
-
-void SyncWrittenDirectories() {
-  // Windows flushes a folder's entries with the files moved into it.
 }
 
 void RemoveTemporaryFiles() {

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "corpus/profile_corpus.h"
+#include "support/case_folder.h"
 #include "support/temp_dir.h"
 
 namespace ovq2tyx::testing {
@@ -33,9 +34,8 @@ TEST(PlatformReaderTest, WrittenTargetsReadTheSameThroughThePlatform) {
   std::size_t compared = 0;
   for (const auto& entry : fs::recursive_directory_iterator(OVQ2TYX_CASES)) {
     const fs::path folder = entry.path().parent_path();
-    const fs::path only_for = folder.parent_path() / "platforms";
     if (folder.filename() != "out" || !entry.is_regular_file() ||
-        (fs::exists(only_for) && ReadBytes(only_for) != "windows\n")) {
+        !CaseRunsHere(folder.parent_path())) {
       continue;
     }
     // The platform's functions and ours take names in the ANSI code page.

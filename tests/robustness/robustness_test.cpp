@@ -226,6 +226,31 @@ TEST(RobustnessTest, InterruptedRunsLeaveNothingTheNextRunCannotMend) {
   }
 }
 
+// Only the program's own leftovers go: a temporary name of its exact form,
+// of a process that is gone, naming a regular file itself.
+TEST(RobustnessTest, StaleCleanupRemovesOnlyLeftoversOfRunsThatAreGone) {
+  TempDir dir, elsewhere;
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string stale = ".ovq2tyx-" + std::to_string(gone) + "-";
+  const std::string alive = ".ovq2tyx-" + std::to_string(getpid()) + "-0.tmp";
+  const Names kept = {".ovq2tyx-0" + std::to_string(gone) + "-0.tmp",
+                      ".ovq2tyx-notes.tmp", stale + "1.tmp.bak", alive};
+  for (const std::string& name : kept) WriteBytes(dir / name, "mine");
+  WriteBytes(dir / (stale + "0.tmp"), "left over");
+  WriteBytes(elsewhere / "private", "keep");
+  std::filesystem::create_symlink(elsewhere / "private",
+                                  dir / (stale + "2.tmp"));
+  ExpectRun(dir, {}, "[Generate] Root.tyx\n");
+  for (const std::string& name : kept) {
+    EXPECT_EQ(ReadBytes(dir / name), "mine") << name;
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / (stale + "2.tmp")));
+  EXPECT_FALSE(std::filesystem::exists(dir / (stale + "0.tmp")));
+  EXPECT_EQ(ReadBytes(elsewhere / "private"), "keep");
+}
+
 // Runs at once in one folder: each target is written by one of them, every
 // run links all targets, one index lands, nothing is left over.
 TEST(RobustnessTest, ConcurrentRunsShareTheWorkAndOneIndex) {
