@@ -1,6 +1,6 @@
-// Conversions with iconv. Unicode is decoded to UTF-32 first and encoded to
-// code page 932 second, so that damaged input (the first step fails) is told
-// from characters that have no code page 932 form (the second step fails).
+// Conversions to code page 932 with iconv. Unicode menus are decoded by hand
+// first, so that damaged text reads as the Windows build reads it, then
+// encoded by iconv, with "?" for a character that has no code page 932 form.
 #include <iconv.h>
 
 #include <algorithm>
@@ -39,20 +39,66 @@ class Converter {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-const char* Name(Unicode encoding) {
-  switch (encoding) {
-    case Unicode::kUtf8:
-      return "UTF-8";
-    case Unicode::kUtf16Le:
-      return "UTF-16LE";
-    case Unicode::kUtf16Be:
-      return "UTF-16BE";
+// The next character of UTF-8 text at `pos`, which moves past it. Damage
+// reads as U+FFFD exactly as Windows' converter makes it: a lead byte and
+// the continuation bytes that still fit the character it starts form one
+// replacement, and a character cut off by the end of the text swallows the
+// rest of it.
+char32_t NextUtf8(std::string_view text, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos++]);
+  if (lead < 0x80) return lead;
+  // Continuation bytes that follow a lead byte.
+  const int follow = lead >= 0xC2 && lead <= 0xDF   ? 1
+                     : lead >= 0xE0 && lead <= 0xEF ? 2
+                     : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                    : 0;
+  if (follow == 0) return kReplacement;
+  if (text.size() - pos < static_cast<std::size_t>(follow)) {
+    pos = text.size();
+    return kReplacement;
   }
-  return "UTF-8";
+  char32_t code = lead & (0x7F >> (follow + 1));
+  for (int left = follow; left > 0; --left) {
+    const unsigned bits = static_cast<unsigned char>(text[pos]) ^ 0x80;
+    if (bits >= 0x40) return kReplacement;  // not a continuation byte
+    code = code << 6 | bits;
+    ++pos;
+    // Too long a form, a surrogate, or beyond U+10FFFF: known as soon as
+    // the bits so far show it.
+    const bool wrong = left == 3 ? code < 0x10 || code >= 0x110
+                       : left == 2
+                           ? code < 0x20 || (code >= 0x360 && code < 0x380)
+                           : code < 0x80;
+    if (wrong) return kReplacement;
+  }
+  return code;
 }
 
-// Encodes `count` UTF-32 characters as code page 932 at `out`, a character
-// without that form as "?"; returns the bytes written.
+// The next character of UTF-16 text at `pos`; a lone surrogate and an odd
+// last byte read as U+FFFD.
+char32_t NextUtf16(std::string_view text, std::size_t& pos, bool big_endian) {
+  auto unit = [&](std::size_t at) -> char32_t {
+    const auto first = static_cast<unsigned char>(text[at]);
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    return big_endian ? first << 8 | second : second << 8 | first;
+  };
+  if (text.size() - pos < 2) {
+    pos = text.size();
+    return kReplacement;
+  }
+  const char32_t high = unit(pos);
+  pos += 2;
+  if (high < 0xD800 || high >= 0xE000) return high;
+  if (high >= 0xDC00 || text.size() - pos < 2) return kReplacement;
+  const char32_t low = unit(pos);
+  if (low < 0xDC00 || low >= 0xE000) return kReplacement;
+  pos += 2;
+  return 0x10000 + ((high - 0xD800) << 10 | (low - 0xDC00));
+}
+
+// Encodes `count` characters as code page 932 at `out`, a character without
+// that form as "?", or "??" outside the Basic Multilingual Plane (one for
+// each half of its UTF-16 form, as on Windows); returns the bytes written.
 std::size_t Encode(Converter& encode, const char32_t* chars, std::size_t count,
                    char* out, std::size_t out_size) {
   const char* in = reinterpret_cast<const char*>(chars);
@@ -60,8 +106,12 @@ std::size_t Encode(Converter& encode, const char32_t* chars, std::size_t count,
   char* end = out;
   std::size_t out_left = out_size;
   while (in_left > 0 && !encode.Run(in, in_left, end, out_left)) {
-    *end++ = '?';
-    --out_left;
+    char32_t unmapped;
+    std::memcpy(&unmapped, in, sizeof unmapped);
+    const std::size_t marks = unmapped >= 0x10000 ? 2 : 1;
+    std::memset(end, '?', marks);
+    end += marks;
+    out_left -= marks;
     in += sizeof(char32_t);
     in_left -= sizeof(char32_t);
   }
@@ -71,29 +121,19 @@ std::size_t Encode(Converter& encode, const char32_t* chars, std::size_t count,
 }  // namespace
 
 bool ConvertToCodePage932(std::string& bytes, std::size_t begin, Unicode from) {
-  Converter decode("UTF-32LE", Name(from)), encode("CP932", "UTF-32LE");
-  if (!decode.ok() || !encode.ok()) return false;
-  // A damaged unit is skipped whole: one byte of UTF-8, two of UTF-16.
-  const std::size_t unit = from == Unicode::kUtf8 ? 1 : 2;
+  Converter encode("CP932", "UTF-32LE");
+  if (!encode.ok()) return false;
+  const std::string_view text = bytes;
   char32_t chars[4096];
   char encoded[sizeof chars];  // a character never takes more than 4 bytes
   std::size_t read = begin, written = 0;
-  while (read < bytes.size()) {
-    const char* in = bytes.data() + read;
-    std::size_t in_left = bytes.size() - read;
-    char* out = reinterpret_cast<char*>(chars);
-    // Room is kept for the replacement of a damaged unit.
-    std::size_t out_left = sizeof chars - sizeof kReplacement;
-    if (!decode.Run(in, in_left, out, out_left)) {
-      // Damaged or cut short at the end: it reads as one replacement.
-      in += std::min(unit, in_left);
-      std::memcpy(out, &kReplacement, sizeof kReplacement);
-      out += sizeof kReplacement;
+  while (read < text.size()) {
+    std::size_t count = 0;
+    for (; count < std::size(chars) && read < text.size(); ++count) {
+      chars[count] = from == Unicode::kUtf8
+                         ? NextUtf8(text, read)
+                         : NextUtf16(text, read, from == Unicode::kUtf16Be);
     }
-    read = static_cast<std::size_t>(in - bytes.data());
-    const std::size_t count =
-        static_cast<std::size_t>(out - reinterpret_cast<char*>(chars)) /
-        sizeof(char32_t);
     const std::size_t size =
         Encode(encode, chars, count, encoded, sizeof encoded);
     // No character is longer in code page 932 than in Unicode, so the
