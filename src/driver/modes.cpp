@@ -32,7 +32,7 @@ void ConvertListed(const std::string& directory,
   const HeaderRule rule = is_menu ? HeaderRule::kLenient : HeaderRule::kStrict;
   // While an index is made, its name counts as taken ("Root.ovq").
   std::string_view reserved;
-  if (root.writer) reserved = root.root_path;
+  if (root.making) reserved = root.root_path;
   for (const std::string& name : names) {
     if (!MatchesWildcard(name, pattern)) continue;
     const Outcome outcome = ConvertAndReport(CombinePath(directory, name), rule,
@@ -57,6 +57,7 @@ void RunDirectoryMode(const std::string& program_path,
   }
   if (!listed) {
     ReportPath(Outcome::kCannotRead, directory.empty() ? "." : directory);
+    root.complete = false;  // its links would be missing for good
   }
   ConvertListed(directory, names, "Page*.ini", false, commands, root);
   ConvertListed(directory, names, "*.ovq", true, commands, root);

@@ -27,25 +27,22 @@ void PrepareRootIndex(RootIndexState& state,
                       std::string_view program_directory) {
   state.root_path = CombinePath(program_directory, "Root.tyx");
   if (PathExists(state.root_path)) return;
+  state.making = true;
   PrepareFolder(program_directory);
-  auto file = std::make_unique<NewFile>(state.root_path);
-  NewFile& raw_file = *file;
-  auto writer = std::make_unique<ProfileWriter>(
-      [&raw_file](std::string_view chunk) { return raw_file.Write(chunk); });
-  WriteNodeConfig(*writer, NodeConfig{});
-  if (!file->is_open() || !writer->Flush()) {
-    ReportPath(Outcome::kCannotWrite, state.root_path);
-    return;
-  }
-  state.file = std::move(file);
-  state.writer = std::move(writer);
-  ReportRootIndexStarted();
+  state.file = std::make_unique<NewFile>(state.root_path);
+  NewFile& file = *state.file;
+  state.writer = std::make_unique<ProfileWriter>(
+      [&file](std::string_view chunk) { return file.Write(chunk); });
+  WriteNodeConfig(*state.writer, NodeConfig{});
+  state.complete = file.is_open() && state.writer->Flush();
+  if (state.complete) ReportRootIndexStarted();
 }
 
 void RecordRootLink(RootIndexState& state, std::string_view entry_name,
                     bool is_menu, Outcome outcome) {
-  if (!state.writer ||
-      (outcome != Outcome::kWritten && outcome != Outcome::kTargetExisted)) {
+  if (!state.making) return;
+  if (outcome == Outcome::kCannotWrite) state.complete = false;
+  if (outcome != Outcome::kWritten && outcome != Outcome::kTargetExisted) {
     return;
   }
   const std::string target_name = TargetPath(std::string(entry_name));
@@ -56,15 +53,12 @@ void RecordRootLink(RootIndexState& state, std::string_view entry_name,
     return;
   }
   std::string name;
-  if (LinkName(target_name, name)) {
-    WriteRootLink(*state.writer, state.next_link, name, is_menu);
-    // Numbers stay contiguous when a link fails.
-    if (state.writer->Flush()) {
-      ++state.next_link;
-      return;
-    }
+  if (!LinkName(target_name, name) || !state.link_texts.insert(name).second) {
+    ReportPath(Outcome::kCannotWrite, state.root_path);
+    return;
   }
-  ReportPath(Outcome::kCannotWrite, state.root_path);
+  WriteRootLink(*state.writer, state.next_link++, name, is_menu);
+  if (!state.writer->Flush()) state.complete = false;
 }
 
 // Not WriteTargetItem: every Root.tyx ever made has its links in this key
@@ -86,11 +80,12 @@ void WriteRootLink(ProfileWriter& root, int n, std::string_view name,
 }
 
 void FinishRootIndex(RootIndexState& state) {
-  if (!state.writer) return;
-  const WriteResult result =
-      state.writer->Flush() ? state.file->Commit() : WriteResult::kFailed;
+  if (!state.making) return;
+  const WriteResult result = state.complete && state.writer->Flush()
+                                 ? state.file->Commit()
+                                 : WriteResult::kFailed;
   state.writer.reset();
-  state.file.reset();
+  state.file.reset();  // removes the index when it did not land
   if (result == WriteResult::kExists) {
     ReportPath(Outcome::kTargetExisted, state.root_path);
   } else if (result == WriteResult::kFailed) {

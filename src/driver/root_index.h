@@ -1,8 +1,9 @@
 // The top menu "Root.tyx" that folder mode makes when the program's folder
 // has none: a default header, then one link item per page and menu, pages
-// first. Like every target it is written under a temporary name and moved
-// into place at the end of the run, complete or not at all; a run that was
-// interrupted leaves none, and the next run makes it whole.
+// first. Like every target it is written under a temporary name, and it is
+// moved into place at the end of the run only when it is complete: the
+// folder was listed and every target the run tried to write was written.
+// Otherwise it is left out, and a later run makes it whole.
 #ifndef OVQ2TYX_DRIVER_ROOT_INDEX_H_
 #define OVQ2TYX_DRIVER_ROOT_INDEX_H_
 
@@ -20,23 +21,27 @@ namespace ovq2tyx {
 
 struct RootIndexState {
   std::string root_path;
-  // Set while an index is being made; links go into it as the run goes.
+  bool making = false;   // "Root.tyx" was missing: this run makes it
+  bool complete = true;  // nothing yet keeps it from landing
   std::unique_ptr<NewFile> file;
   std::unique_ptr<ProfileWriter> writer;
   int next_link = 0;  // section number of the next link item
-  // Targets linked so far: none is linked twice.
+  // Targets linked so far, and their link texts: none twice.
   std::set<std::string, PathOrder> linked;
+  std::set<std::string> link_texts;
 };
 
 // Starts a new "Root.tyx" in `program_directory` when there is none, and
-// reports "[Generate] Root.tyx" (or that it cannot be written).
+// reports "[Generate] Root.tyx".
 void PrepareRootIndex(RootIndexState& state,
                       std::string_view program_directory);
 
-// Links the target of the listed entry `entry_name` (in the program's
-// folder) when an index is being made and the target exists as a regular
-// file after the conversion: written now or already there. A link that
-// cannot be added is reported at once.
+// After the conversion of the listed entry `entry_name` (in the program's
+// folder): links its target when an index is being made and the target
+// exists as a regular file, written now or already there. A target that
+// could not be written keeps the index from landing. A link the index
+// cannot hold (no code page 932 form, or the text of an earlier link) is
+// reported at once; the index lands without it.
 void RecordRootLink(RootIndexState& state, std::string_view entry_name,
                     bool is_menu, Outcome outcome);
 
@@ -44,7 +49,9 @@ void RecordRootLink(RootIndexState& state, std::string_view entry_name,
 void WriteRootLink(ProfileWriter& root, int n, std::string_view name,
                    bool is_menu);
 
-// Moves the index being made into place, reporting when it cannot be.
+// Moves the index being made into place when it is complete; otherwise
+// removes it and reports it as not written, the run's last line before the
+// prompt.
 void FinishRootIndex(RootIndexState& state);
 
 }  // namespace ovq2tyx

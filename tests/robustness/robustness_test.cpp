@@ -85,8 +85,9 @@ std::string BigMenu(int items) {
   return menu;
 }
 
-// A target is written whole or not at all, whatever fails, and a later run
-// converts what is still missing.
+// A target is written whole or not at all, whatever fails, and the root
+// index lands only complete; a later run converts what is still missing and
+// makes the index whole.
 TEST(RobustnessTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
   TempDir dir;
   const std::string big_menu = BigMenu(1000);
@@ -94,32 +95,43 @@ TEST(RobustnessTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
   WriteBytes(dir / "Empty.ovq", "");  // its target is a header alone
   // Too small even for a header: nothing can be written.
   ExpectRun(dir, {.file_size_limit = 16},
-            "[Err:Cannot Write] {dir}/Root.tyx\n[Err:Cannot Write] "
-            "{dir}/Page1.tyx\n[Err:Cannot Write] {dir}/Empty.tyx\n");
+            "[Err:Cannot Write] {dir}/Page1.tyx\n[Err:Cannot Write] "
+            "{dir}/Empty.tyx\n[Err:Cannot Write] {dir}/Root.tyx\n");
   EXPECT_EQ(ListNames(dir.path()), (Names{"Empty.ovq", "Page1.ini"}));
-  // Room for the root index and small targets; the big one fails midway.
+  // Room for small files; the big target fails, so the index stays out.
   ExpectRun(dir, {.file_size_limit = 64 * 1024},
             "[Generate] Root.tyx\n[Err:Cannot Write] {dir}/Page1.tyx\n"
-            "[Translate] Empty.ovq to Empty.tyx\n");
+            "[Translate] Empty.ovq to Empty.tyx\n"
+            "[Err:Cannot Write] {dir}/Root.tyx\n");
   EXPECT_EQ(ListNames(dir.path()),
-            (Names{"Empty.ovq", "Empty.tyx", "Page1.ini", "Root.tyx"}));
+            (Names{"Empty.ovq", "Empty.tyx", "Page1.ini"}));
+  // Room for the targets but not for the index's links.
+  WriteBytes(dir / "Page1.ini", "[Config]\r\nLocate=1\r\n");
+  ExpectRun(dir, {.file_size_limit = 150},
+            "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
+            "[Err:Already Exists] {dir}/Empty.tyx\n"
+            "[Err:Cannot Write] {dir}/Root.tyx\n");
+  std::filesystem::remove(dir / "Page1.tyx");
+  WriteBytes(dir / "Page1.ini", big_menu);
   ExpectRun(dir, {},
-            "[Translate] Page1.ini to Page1.tyx\n"
+            "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
             "[Err:Already Exists] {dir}/Empty.tyx\n");
   EXPECT_GT(ReadBytes(dir / "Page1.tyx").size(), 64u * 1024);
   EXPECT_EQ(ReadBytes(dir / "Page1.ini"), big_menu);
-  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("Empty.tyx"));
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"),
+            kRootHeader + Link("Page1.tyx", 0, true) + Link("Empty.tyx", 1));
 }
 
-// A link that does not fit is reported after its page, and takes no number.
-TEST(RobustnessTest, FailedLinkIsReportedAfterItsPageAndTakesNoNumber) {
+// A folder that cannot be listed (here: no descriptor left to list it
+// with) gets no index, which would lack its links for good.
+TEST(RobustnessTest, FolderThatCannotBeListedGetsNoIndexUntilItCanBe) {
   TempDir dir;
-  WriteBytes(dir / "Page1.ini", "[Config]\r\nLocate=15\r\n");
   WriteBytes(dir / "a.ovq", "");
-  // Room for the root header and a link to "a.tyx", not to "Page1.tyx".
-  ExpectRun(dir, {.file_size_limit = 150},
-            "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
-            "[Err:Cannot Write] {dir}/Root.tyx\n[Translate] a.ovq to a.tyx\n");
+  ExpectRun(dir, {.open_files_limit = 4},
+            "[Generate] Root.tyx\n[Err:Cannot Read] {dir}\n"
+            "[Err:Cannot Write] {dir}/Root.tyx\n");
+  EXPECT_EQ(ListNames(dir.path()), Names{"a.ovq"});
+  ExpectRun(dir, {}, "[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n");
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("a.tyx"));
 }
 

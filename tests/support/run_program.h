@@ -22,6 +22,8 @@ struct RunOptions {
   std::uint64_t file_size_limit = 0;
   // The largest address space it may map, in bytes (0: no limit); POSIX.
   std::uint64_t address_space_limit = 0;
+  // How many files it may hold open (0: no limit); POSIX.
+  std::uint64_t open_files_limit = 0;
   // Standard input from this descriptor (POSIX), not the null device.
   int input = -1;
   bool close_output = false;  // standard output closed (POSIX)

@@ -26,7 +26,7 @@ StartedProgram StartProgram(const std::string& program,
         options.input >= 0 ? options.input : open("/dev/null", O_RDONLY);
     dup2(input, STDIN_FILENO);
     dup2(pipe_fds[1], STDOUT_FILENO);
-    close(pipe_fds[0]);
+    close_range(STDERR_FILENO + 1, ~0u, 0);  // the test's own files stay out
     if (options.close_output) close(STDOUT_FILENO);
     if (chdir(working_directory.c_str()) != 0) _exit(126);
     // Signals keep their default actions: the program sets its own.
@@ -36,6 +36,7 @@ StartedProgram StartProgram(const std::string& program,
     };
     limit(RLIMIT_FSIZE, options.file_size_limit);
     limit(RLIMIT_AS, options.address_space_limit);
+    limit(RLIMIT_NOFILE, options.open_files_limit);
     alarm(10);  // a run takes milliseconds: one that hangs fails its test
     std::vector<char*> args;
     for (const std::string& arg : argv)
