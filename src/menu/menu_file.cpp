@@ -23,7 +23,8 @@ std::uint8_t PermuteLocateFlags(std::int32_t locate) {
 Outcome Convert(const std::string& source_path, const std::string& target_path,
                 HeaderRule rule, const CommandTable& commands) {
   std::string bytes;
-  if (!ReadRegularFile(source_path, bytes, kMaxProfileBytes) ||
+  Permissions permissions = kNewFilePermissions;
+  if (!ReadRegularFile(source_path, bytes, kMaxProfileBytes, &permissions) ||
       !DecodeUnicodeMenu(bytes)) {
     return Outcome::kCannotRead;
   }
@@ -31,7 +32,7 @@ Outcome Convert(const std::string& source_path, const std::string& target_path,
   NodeConfig config;
   if (!ConvertMenuHeader(source, rule, config)) return Outcome::kBadFormat;
   PrepareFolder(RemoveFileName(target_path));
-  NewFile file(target_path);
+  NewFile file(target_path, permissions);  // as private as its source
   if (!file.is_open()) return Outcome::kCannotWrite;
   ProfileWriter target(
       [&file](std::string_view chunk) { return file.Write(chunk); });

@@ -19,6 +19,11 @@ namespace ovq2tyx {
 
 enum class WriteResult { kWritten, kExists, kFailed };
 
+// POSIX permission bits of a new file, before the umask takes its share.
+// Windows files take their folder's permissions and ignore these.
+using Permissions = std::uint32_t;
+inline constexpr Permissions kNewFilePermissions = 0666;
+
 // True when anything (a file, a folder, a dangling link) exists at `path`.
 bool PathExists(const std::string& path);
 
@@ -27,9 +32,12 @@ bool IsRegularFile(const std::string& path);
 
 // Reads a whole regular file of at most `max_size` bytes, without ever
 // waiting on a FIFO or device. False when the path is missing, names
-// anything but a regular file, is larger, or cannot be read.
+// anything but a regular file, is larger, or cannot be read. `permissions`,
+// when given, receives the file's read and write bits, for a copy that is
+// as private as it is.
 bool ReadRegularFile(const std::string& path, std::string& bytes,
-                     std::uint64_t max_size);
+                     std::uint64_t max_size,
+                     Permissions* permissions = nullptr);
 
 // The names (without folder) of every entry of `directory`, sorted by
 // NameLess; an empty `directory` means the current one. False when the
@@ -60,7 +68,8 @@ inline constexpr int kTemporaryNameAttempts = 100;
 class NewFile {
  public:
   // Creates the temporary file beside `path`; see is_open().
-  explicit NewFile(std::string path);
+  explicit NewFile(std::string path,
+                   Permissions permissions = kNewFilePermissions);
   // Removes the temporary file unless it was moved into place.
   ~NewFile();
   NewFile(const NewFile&) = delete;

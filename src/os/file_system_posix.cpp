@@ -74,13 +74,14 @@ bool IsRegularFile(const std::string& path) {
 }
 
 bool ReadRegularFile(const std::string& path, std::string& bytes,
-                     std::uint64_t max_size) {
+                     std::uint64_t max_size, Permissions* permissions) {
   // Without O_NONBLOCK, opening a FIFO waits for a writer.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
   const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
                        static_cast<std::uint64_t>(info.st_size) <= max_size;
+  if (regular && permissions != nullptr) *permissions = info.st_mode & 0666;
   // What the file holds when it is opened: a read error, or a file that
   // shrinks meanwhile, ends the read short.
   bytes.resize(regular ? static_cast<std::size_t>(info.st_size) : 0);
@@ -147,7 +148,8 @@ std::uint64_t CurrentProcessId() {
   return static_cast<std::uint64_t>(getpid());
 }
 
-NewFile::NewFile(std::string path) : path_(std::move(path)) {
+NewFile::NewFile(std::string path, Permissions permissions)
+    : path_(std::move(path)) {
   // The names of this process are its own; one taken can only be a stale
   // file of a process with the same id, and the next name is tried.
   static unsigned counter = 0;
@@ -157,7 +159,8 @@ NewFile::NewFile(std::string path) : path_(std::move(path)) {
     // Guarded before it exists, so that no interruption can leave it.
     guard_ = Guard(temp_path_);
     const int fd =
-        open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+             static_cast<mode_t>(permissions));
     if (fd >= 0) {
       flock(fd, LOCK_EX | LOCK_NB);  // tells live files from stale ones
       handle_ = fd;

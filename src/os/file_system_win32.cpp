@@ -92,7 +92,7 @@ bool IsRegularFile(const std::string& path) {
 }
 
 bool ReadRegularFile(const std::string& path, std::string& bytes,
-                     std::uint64_t max_size) {
+                     std::uint64_t max_size, Permissions*) {
   // Opening a folder this way fails, as it should; devices and pipes are
   // refused by their type before anything is read.
   HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ,
@@ -172,7 +172,7 @@ void SyncFolder(const std::string&) {
 
 std::uint64_t CurrentProcessId() { return GetCurrentProcessId(); }
 
-NewFile::NewFile(std::string path) : path_(std::move(path)) {
+NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
   const std::wstring target = LongPath(path_);
   const std::wstring directory = target.substr(0, target.rfind(L'\\'));
   static unsigned counter = 0;

@@ -135,6 +135,35 @@ TEST(RobustnessTest, FolderThatCannotBeListedGetsNoIndexUntilItCanBe) {
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("a.tyx"));
 }
 
+// A target is as private as its source (less any execute bits), under the
+// umask; the root index is a new file like any other.
+TEST(RobustnessTest, TargetsKeepTheirSourcesPermissions) {
+  TempDir dir;
+  const struct {
+    std::string name;
+    mode_t mode, target_mode;
+  } menus[] = {{"a", 0600, 0600},
+               {"b", 0755, 0640},
+               {"c", 0666, 0640},
+               {"d", 0444, 0440}};
+  for (const auto& menu : menus) {
+    WriteBytes(dir / (menu.name + ".ovq"), "");
+    chmod((dir / (menu.name + ".ovq")).c_str(), menu.mode);
+  }
+  const mode_t old_umask = umask(027);
+  RunProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path());
+  umask(old_umask);
+  auto target_mode = [&dir](const std::string& name) {
+    struct stat info = {};
+    stat((dir / (name + ".tyx")).c_str(), &info);
+    return info.st_mode & 07777;
+  };
+  for (const auto& menu : menus) {
+    EXPECT_EQ(target_mode(menu.name), menu.target_mode) << menu.name;
+  }
+  EXPECT_EQ(target_mode("Root"), 0640u);
+}
+
 // The temporary files a run leaves in `dir` (there should be none).
 Names Leftovers(const TempDir& dir) {
   Names left;
