@@ -43,6 +43,33 @@ void Unguard(int slot) {
   if (slot >= 0) free(guarded_paths[slot].exchange(nullptr));
 }
 
+// Errors of a call that the file system does not offer.
+bool Unsupported(int error) {
+  return error == EINVAL || error == ENOSYS || error == ENOTSUP ||
+         error == EOPNOTSUPP || error == EPERM;
+}
+
+// For file systems with neither a rename that refuses to replace nor hard
+// links (exFAT, FAT): claims `to` by creating it, empty, only if nothing is
+// there, then renames `from` onto that claim. Between the two an
+// interruption removes the claim; only a kill or a power cut in those few
+// microseconds can leave it, as an empty file.
+WriteResult MoveOntoClaim(const std::string& from, const std::string& to) {
+  const int guard = Guard(to);
+  const int fd =
+      open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    const int error = errno;
+    Unguard(guard);
+    return error == EEXIST ? WriteResult::kExists : WriteResult::kFailed;
+  }
+  close(fd);
+  const bool moved = rename(from.c_str(), to.c_str()) == 0;
+  if (!moved) unlink(to.c_str());
+  Unguard(guard);
+  return moved ? WriteResult::kWritten : WriteResult::kFailed;
+}
+
 // Moves `from` to `to` unless something exists at `to`.
 WriteResult MoveNoReplace(const std::string& from, const std::string& to) {
   if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(),
@@ -50,15 +77,14 @@ WriteResult MoveNoReplace(const std::string& from, const std::string& to) {
     return WriteResult::kWritten;
   }
   if (errno == EEXIST) return WriteResult::kExists;
-  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
-    return WriteResult::kFailed;
+  if (!Unsupported(errno)) return WriteResult::kFailed;
+  // Without that rename, a hard link never replaces either.
+  if (link(from.c_str(), to.c_str()) == 0) {
+    unlink(from.c_str());
+    return WriteResult::kWritten;
   }
-  // File systems without the flag: a hard link never replaces either.
-  if (link(from.c_str(), to.c_str()) != 0) {
-    return errno == EEXIST ? WriteResult::kExists : WriteResult::kFailed;
-  }
-  unlink(from.c_str());
-  return WriteResult::kWritten;
+  if (errno == EEXIST) return WriteResult::kExists;
+  return Unsupported(errno) ? MoveOntoClaim(from, to) : WriteResult::kFailed;
 }
 
 }  // namespace

@@ -34,15 +34,16 @@ std::string Link(const std::string& name, int n = 0, bool page = false) {
          "Check=1\r\n";
 }
 
-// Runs the program in `dir`, in folder mode or on `args`; `expected` is its
-// console text up to the closing prompt, with "{dir}" for the folder.
-void ExpectRun(const TempDir& dir, const RunOptions& options,
+// Runs the program in `folder`, in folder mode or on `args`; `expected` is
+// its console text up to the closing prompt, with "{dir}" for the folder.
+void ExpectRun(const std::string& folder, const RunOptions& options,
                const std::string& expected, Names args = {}) {
-  args.insert(args.begin(), dir / "ovq2tyx");
-  const RunResult run = RunProgram(OVQ2TYX_PROGRAM, args, dir.path(), options);
+  args.insert(args.begin(),
+              (std::filesystem::path(folder) / "ovq2tyx").string());
+  const RunResult run = RunProgram(OVQ2TYX_PROGRAM, args, folder, options);
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(ConsoleToUtf8(run.output),
-            ExpandDir(expected + "Press Any Key To Exit.\n", dir.path()));
+            ExpandDir(expected + "Press Any Key To Exit.\n", folder));
 }
 
 TEST(RobustnessTest, SourceTooLargeToConvertIsUnreadable) {
@@ -50,7 +51,8 @@ TEST(RobustnessTest, SourceTooLargeToConvertIsUnreadable) {
   // Larger than any menu the converter takes on (sparse: no disk used).
   WriteBytes(dir / "huge.ovq", "");
   std::filesystem::resize_file(dir / "huge.ovq", (2ull << 30) + 1);
-  ExpectRun(dir, {}, "[Err:Cannot Read] {dir}/huge.ovq\n", {dir / "huge.ovq"});
+  ExpectRun(dir.path(), {}, "[Err:Cannot Read] {dir}/huge.ovq\n",
+            {dir / "huge.ovq"});
   EXPECT_EQ(ListNames(dir.path()), Names{"huge.ovq"});
 }
 
@@ -94,12 +96,12 @@ TEST(RobustnessTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
   WriteBytes(dir / "Page1.ini", big_menu);
   WriteBytes(dir / "Empty.ovq", "");  // its target is a header alone
   // Too small even for a header: nothing can be written.
-  ExpectRun(dir, {.file_size_limit = 16},
+  ExpectRun(dir.path(), {.file_size_limit = 16},
             "[Err:Cannot Write] {dir}/Page1.tyx\n[Err:Cannot Write] "
             "{dir}/Empty.tyx\n[Err:Cannot Write] {dir}/Root.tyx\n");
   EXPECT_EQ(ListNames(dir.path()), (Names{"Empty.ovq", "Page1.ini"}));
   // Room for small files; the big target fails, so the index stays out.
-  ExpectRun(dir, {.file_size_limit = 64 * 1024},
+  ExpectRun(dir.path(), {.file_size_limit = 64 * 1024},
             "[Generate] Root.tyx\n[Err:Cannot Write] {dir}/Page1.tyx\n"
             "[Translate] Empty.ovq to Empty.tyx\n"
             "[Err:Cannot Write] {dir}/Root.tyx\n");
@@ -107,13 +109,13 @@ TEST(RobustnessTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
             (Names{"Empty.ovq", "Empty.tyx", "Page1.ini"}));
   // Room for the targets but not for the index's links.
   WriteBytes(dir / "Page1.ini", "[Config]\r\nLocate=1\r\n");
-  ExpectRun(dir, {.file_size_limit = 150},
+  ExpectRun(dir.path(), {.file_size_limit = 150},
             "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
             "[Err:Already Exists] {dir}/Empty.tyx\n"
             "[Err:Cannot Write] {dir}/Root.tyx\n");
   std::filesystem::remove(dir / "Page1.tyx");
   WriteBytes(dir / "Page1.ini", big_menu);
-  ExpectRun(dir, {},
+  ExpectRun(dir.path(), {},
             "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
             "[Err:Already Exists] {dir}/Empty.tyx\n");
   EXPECT_GT(ReadBytes(dir / "Page1.tyx").size(), 64u * 1024);
@@ -127,11 +129,12 @@ TEST(RobustnessTest, WriteFailuresLeaveNothingBehindAndHealOnRerun) {
 TEST(RobustnessTest, FolderThatCannotBeListedGetsNoIndexUntilItCanBe) {
   TempDir dir;
   WriteBytes(dir / "a.ovq", "");
-  ExpectRun(dir, {.open_files_limit = 4},
+  ExpectRun(dir.path(), {.open_files_limit = 4},
             "[Generate] Root.tyx\n[Err:Cannot Read] {dir}\n"
             "[Err:Cannot Write] {dir}/Root.tyx\n");
   EXPECT_EQ(ListNames(dir.path()), Names{"a.ovq"});
-  ExpectRun(dir, {}, "[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n");
+  ExpectRun(dir.path(), {},
+            "[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n");
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("a.tyx"));
 }
 
@@ -164,6 +167,52 @@ TEST(RobustnessTest, TargetsKeepTheirSourcesPermissions) {
   EXPECT_EQ(target_mode("Root"), 0640u);
 }
 
+// On a file system with neither a rename that refuses to replace nor hard
+// links, targets and the root index still land whole, and nothing existing
+// is replaced.
+void ExpectTargetsWithoutLinks(const std::string& folder,
+                               const RunOptions& options) {
+  WriteBytes(folder + "/Page1.ini", "[Config]\r\nLocate=1\r\n");
+  WriteBytes(folder + "/a.ovq", "");
+  ExpectRun(folder, options,
+            "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
+            "[Translate] a.ovq to a.tyx\n");
+  ExpectRun(folder, options,
+            "[Err:Already Exists] {dir}/Page1.tyx\n"
+            "[Err:Already Exists] {dir}/a.tyx\n");
+  EXPECT_EQ(ListNames(folder),
+            (Names{"Page1.ini", "Page1.tyx", "Root.tyx", "a.ovq", "a.tyx"}));
+  EXPECT_EQ(ReadBytes(folder + "/Root.tyx"),
+            kRootHeader + Link("Page1.tyx", 0, true) + Link("a.tyx", 1));
+}
+
+TEST(RobustnessTest, FileSystemsWithoutLinksGetTheirTargets) {
+  TempDir dir;
+  ExpectTargetsWithoutLinks(dir.path(), {.preload = OVQ2TYX_NO_LINKS});
+}
+
+// USB sticks and SD cards: an exFAT image on a loop device, through FUSE.
+TEST(RobustnessTest, ExfatVolumesGetTheirTargets) {
+  TempDir dir;
+  const std::string volume = dir / "volume";
+  const std::string mount =
+      "truncate -s 8M '" + dir / "image" + "' && mkdir '" + volume +
+      "' && mkfs.exfat '" + dir / "image" + "' && dev=$(losetup -f --show '" +
+      dir / "image" + "') && echo \"$dev\" >'" + dir / "device" +
+      "' && mount.exfat-fuse \"$dev\" '" + volume + "'";
+  if (std::system(("(" + mount + ") >/dev/null 2>&1").c_str()) != 0) {
+    std::system(
+        ("losetup -d \"$(cat '" + dir / "device" + "')\" 2>/dev/null").c_str());
+    GTEST_SKIP() << "no exFAT volume here: needs root, a free loop device, "
+                    "mkfs.exfat and mount.exfat-fuse; the same path is tested "
+                    "by FileSystemsWithoutLinksGetTheirTargets";
+  }
+  ExpectTargetsWithoutLinks(volume, {});
+  std::system(("umount '" + volume + "'; losetup -d \"$(cat '" +
+               dir / "device" + "')\"")
+                  .c_str());
+}
+
 // The temporary files a run leaves in `dir` (there should be none).
 Names Leftovers(const TempDir& dir) {
   Names left;
@@ -177,10 +226,11 @@ TEST(RobustnessTest, SpecialFilesAreRefusedAtOnce) {
   TempDir dir;
   ASSERT_EQ(mkfifo((dir / "Page0.ini").c_str(), 0600), 0);
   ASSERT_EQ(mkfifo((dir / "f.ovq").c_str(), 0600), 0);
-  ExpectRun(dir, {},
+  ExpectRun(dir.path(), {},
             "[Generate] Root.tyx\n[Err:Cannot Read] {dir}/Page0.ini\n"
             "[Err:Cannot Read] {dir}/f.ovq\n");
-  ExpectRun(dir, {}, "[Err:Cannot Read] /dev/null\n[Err:Cannot Read] f.ovq\n",
+  ExpectRun(dir.path(), {},
+            "[Err:Cannot Read] /dev/null\n[Err:Cannot Read] f.ovq\n",
             {"/dev/null", "f.ovq"});
 }
 
@@ -201,7 +251,7 @@ TEST(RobustnessTest, KeyWaitLeavesInputThatIsNoTerminalAlone) {
   int input[2];
   ASSERT_EQ(pipe(input), 0);
   ASSERT_EQ(write(input[1], "beta.ovq\n", 9), 9);  // the writer stays open
-  ExpectRun(dir, {.input = input[0]}, "[Err:Cannot Read] alpha.ovq\n",
+  ExpectRun(dir.path(), {.input = input[0]}, "[Err:Cannot Read] alpha.ovq\n",
             {"alpha.ovq"});
   char rest[16] = {};
   EXPECT_EQ(read(input[0], rest, sizeof rest), 9);
@@ -233,7 +283,7 @@ TEST(RobustnessTest, MemoryTooSmallForASourceAnswersItAndGoesOn) {
   WriteBytes(dir / "big.ovq", "");
   std::filesystem::resize_file(dir / "big.ovq", 1ull << 30);  // sparse
   WriteBytes(dir / "small.ovq", "");
-  ExpectRun(dir, {.address_space_limit = 512ull << 20},
+  ExpectRun(dir.path(), {.address_space_limit = 512ull << 20},
             "[Err:Cannot Read] big.ovq\n[Translate] small.ovq to small.tyx\n",
             {"big.ovq", "small.ovq"});
 }
@@ -259,7 +309,7 @@ TEST(RobustnessTest, InterruptedRunsLeaveNothingTheNextRunCannotMend) {
     EXPECT_EQ(killed.output, "[Generate] Root.tyx\n");  // each line at once
     EXPECT_EQ(Leftovers(dir).empty(), signal_number != SIGKILL);
     EXPECT_EQ(ListNames(dir.path()).size(), 2 + Leftovers(dir).size());
-    ExpectRun(dir, {},
+    ExpectRun(dir.path(), {},
               "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
               "[Translate] z.ovq to z.tyx\n");
     EXPECT_EQ(ListNames(dir.path()),
@@ -283,7 +333,7 @@ TEST(RobustnessTest, StaleCleanupRemovesOnlyLeftoversOfRunsThatAreGone) {
   WriteBytes(elsewhere / "private", "keep");
   std::filesystem::create_symlink(elsewhere / "private",
                                   dir / (stale + "2.tmp"));
-  ExpectRun(dir, {}, "[Generate] Root.tyx\n");
+  ExpectRun(dir.path(), {}, "[Generate] Root.tyx\n");
   for (const std::string& name : kept) {
     EXPECT_EQ(ReadBytes(dir / name), "mine") << name;
   }

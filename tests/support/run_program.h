@@ -27,6 +27,7 @@ struct RunOptions {
   // Standard input from this descriptor (POSIX), not the null device.
   int input = -1;
   bool close_output = false;  // standard output closed (POSIX)
+  std::string preload{};  // a library for LD_PRELOAD (POSIX)
 };
 
 // A run started in the background (POSIX): its process and the read end of

@@ -37,6 +37,10 @@ StartedProgram StartProgram(const std::string& program,
     limit(RLIMIT_FSIZE, options.file_size_limit);
     limit(RLIMIT_AS, options.address_space_limit);
     limit(RLIMIT_NOFILE, options.open_files_limit);
+    if (!options.preload.empty()) {
+      setenv("LD_PRELOAD", options.preload.c_str(), 1);
+      setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+    }
     alarm(10);  // a run takes milliseconds: one that hangs fails its test
     std::vector<char*> args;
     for (const std::string& arg : argv)
