@@ -20,6 +20,7 @@ Outcome ConvertAndReport(const std::string& source_path, HeaderRule rule,
   const Outcome outcome =
       ConvertMenuFile(source_path, target_path, rule, commands, reserved);
   ReportConversion(outcome, source_path, target_path);
+  ReportUnremovedFiles();
   return outcome;
 }
 

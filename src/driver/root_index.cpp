@@ -86,6 +86,7 @@ void FinishRootIndex(RootIndexState& state) {
                                  : WriteResult::kFailed;
   state.writer.reset();
   state.file.reset();  // removes the index when it did not land
+  ReportUnremovedFiles();
   if (result == WriteResult::kExists) {
     ReportPath(Outcome::kTargetExisted, state.root_path);
   } else if (result == WriteResult::kFailed) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "os/console.h"
+#include "os/file_system.h"
 #include "os/native_path.h"
 #include "text/path_syntax.h"
 
@@ -50,6 +51,12 @@ void ReportConversion(Outcome outcome, std::string_view source_path,
 void ReportPath(Outcome outcome, std::string_view path) {
   if (outcome != Outcome::kWritten) {
     PrintLine(std::string(Tag(outcome)) + std::string(path));
+  }
+}
+
+void ReportUnremovedFiles() {
+  for (const std::string& path : TakeUnremovedFiles()) {
+    PrintLine("[Err:Cannot Remove] " + path);
   }
 }
 

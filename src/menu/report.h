@@ -26,6 +26,10 @@ void ReportConversion(Outcome outcome, std::string_view source_path,
 // such line.
 void ReportPath(Outcome outcome, std::string_view path);
 
+// "[Err:Cannot Remove] <path>" for each file of ours that could not be
+// removed since the last call (a later run removes it).
+void ReportUnremovedFiles();
+
 // "[Generate] Root.tyx": a root index is being made.
 void ReportRootIndexStarted();
 

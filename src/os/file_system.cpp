@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 #include <vector>
 
 namespace ovq2tyx {
@@ -10,6 +11,11 @@ namespace {
 
 constexpr std::string_view kTempPrefix = ".ovq2tyx-";
 constexpr std::string_view kTempSuffix = ".tmp";
+
+std::vector<std::string>& UnremovedFiles() {
+  static std::vector<std::string> files;
+  return files;
+}
 
 // The folders prepared in this run.
 std::vector<std::string>& PreparedFolders() {
@@ -40,6 +46,14 @@ void PrepareFolder(std::string_view folder) {
 
 void SyncWrittenFolders() {
   for (const std::string& folder : PreparedFolders()) SyncFolder(folder);
+}
+
+std::vector<std::string> TakeUnremovedFiles() {
+  return std::exchange(UnremovedFiles(), {});
+}
+
+void NoteUnremoved(std::string path) {
+  UnremovedFiles().push_back(std::move(path));
 }
 
 std::string TemporaryName(std::uint64_t pid, unsigned n) {

@@ -96,6 +96,11 @@ class NewFile {
   int guard_ = -1;  // the slot that removes the file on interruption
 };
 
+// The files of ours that could not be removed since the last call (a folder
+// made read-only meanwhile), for the report; a later run removes them.
+std::vector<std::string> TakeUnremovedFiles();
+void NoteUnremoved(std::string path);
+
 // Defined per platform, for the functions above.
 void RemoveStaleTemporaryFiles(const std::string& folder);
 void SyncFolder(const std::string& folder);

@@ -65,7 +65,7 @@ WriteResult MoveOntoClaim(const std::string& from, const std::string& to) {
   }
   close(fd);
   const bool moved = rename(from.c_str(), to.c_str()) == 0;
-  if (!moved) unlink(to.c_str());
+  if (!moved && unlink(to.c_str()) != 0) NoteUnremoved(to);
   Unguard(guard);
   return moved ? WriteResult::kWritten : WriteResult::kFailed;
 }
@@ -203,7 +203,10 @@ NewFile::~NewFile() { Discard(); }
 
 void NewFile::Discard() {
   if (handle_ == kClosed) return;
-  unlink(temp_path_.c_str());
+  // Gone already when it was moved into place.
+  if (unlink(temp_path_.c_str()) != 0 && errno != ENOENT) {
+    NoteUnremoved(temp_path_);
+  }
   close(static_cast<int>(handle_));
   handle_ = kClosed;
   Unguard(guard_);

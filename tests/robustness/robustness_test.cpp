@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -340,6 +341,44 @@ TEST(RobustnessTest, StaleCleanupRemovesOnlyLeftoversOfRunsThatAreGone) {
   EXPECT_TRUE(std::filesystem::is_symlink(dir / (stale + "2.tmp")));
   EXPECT_FALSE(std::filesystem::exists(dir / (stale + "0.tmp")));
   EXPECT_EQ(ReadBytes(elsewhere / "private"), "keep");
+}
+
+// A folder made read-only while a target is written: the files that cannot
+// be moved into place or removed are named, and the next run, once the
+// folder is writable again, removes them and converts everything.
+TEST(RobustnessTest, FolderMadeReadOnlyMidRunNamesWhatItLeaves) {
+  TempDir dir;
+  WriteBytes(dir / "Page1.ini", BigMenu(100000));
+  WriteBytes(dir / "z.ovq", "");
+  StartedProgram run =
+      StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path());
+  const std::string temp = ".ovq2tyx-" + std::to_string(run.pid) + "-";
+  while (!std::filesystem::exists(dir / (temp + "1.tmp"))) usleep(100);
+  // Root is not held back by permissions: it gets a read-only mount.
+  const bool mounted = mount(dir.path().c_str(), dir.path().c_str(), nullptr,
+                             MS_BIND, nullptr) == 0 &&
+                       mount(nullptr, dir.path().c_str(), nullptr,
+                             MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+  if (!mounted) chmod(dir.path().c_str(), 0555);
+  EXPECT_EQ(FinishProgram(run).output,
+            ExpandDir("[Generate] Root.tyx\n"
+                      "[Err:Cannot Write] {dir}/Page1.tyx\n"
+                      "[Err:Cannot Remove] {dir}/" +
+                          temp +
+                          "1.tmp\n"
+                          "[Err:Cannot Write] {dir}/z.tyx\n"
+                          "[Err:Cannot Remove] {dir}/" +
+                          temp +
+                          "0.tmp\n"
+                          "[Err:Cannot Write] {dir}/Root.tyx\n"
+                          "Press Any Key To Exit.\n",
+                      dir.path()));
+  if (mounted) umount2(dir.path().c_str(), MNT_DETACH);
+  chmod(dir.path().c_str(), 0755);
+  ExpectRun(dir.path(), {},
+            "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
+            "[Translate] z.ovq to z.tyx\n");
+  EXPECT_TRUE(Leftovers(dir).empty());
 }
 
 // Runs at once in one folder: each target is written by one of them, every
