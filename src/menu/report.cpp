@@ -62,6 +62,27 @@ void ReportUnremovedFiles() {
 
 void ReportRootIndexStarted() { PrintLine("[Generate] Root.tyx"); }
 
+void ReportUsage() {
+  for (std::string_view line : {
+           "Usage: ovq2tyx            convert every Page*.ini and *.ovq in the "
+           "folder",
+           "                          of the program; make Root.tyx there if "
+           "missing",
+           "       ovq2tyx FILE...    convert the files named (\"--\" first if "
+           "the first",
+           "                          name could be taken for an option)",
+           "       ovq2tyx --help     show this text (also -h, and /? on "
+           "Windows)",
+           "       ovq2tyx --version  show the version",
+           "Each NAME.ini or NAME.ovq gives NAME.tyx beside it; no file is "
+           "overwritten.",
+       }) {
+    PrintLine(line);
+  }
+}
+
+void ReportVersion() { PrintLine("ovq2tyx " OVQ2TYX_VERSION); }
+
 void ReportClosingPrompt() { PrintLine("Press Any Key To Exit."); }
 
 }  // namespace ovq2tyx

@@ -33,6 +33,10 @@ void ReportUnremovedFiles();
 // "[Generate] Root.tyx": a root index is being made.
 void ReportRootIndexStarted();
 
+// What "--help" and "--version" print.
+void ReportUsage();
+void ReportVersion();
+
 // "Press Any Key To Exit.", the last line of every run.
 void ReportClosingPrompt();
 

@@ -1,4 +1,5 @@
-// The console: report lines on standard output and the closing key wait.
+// The console: report lines on standard output, the closing key wait, and
+// the switch a console user of this system types for help.
 #ifndef OVQ2TYX_OS_CONSOLE_H_
 #define OVQ2TYX_OS_CONSOLE_H_
 
@@ -15,6 +16,11 @@ void KeepStandardStreamsOpen();
 // report survives whatever happens next. Control bytes (below 0x20, and
 // 0x7F) are shown as "?", so that no name can start a line of its own.
 void PrintLine(std::string_view line);
+
+// True for the switch that asks a program of this system for its usage
+// besides "--help" and "-h": "/?" on Windows; none on POSIX, where "/?" is
+// a file's path.
+bool IsNativeHelpSwitch(std::string_view argument);
 
 // Waits for one key press on a console or terminal and echoes its
 // character. When standard input is anything else it returns at once

@@ -27,6 +27,8 @@ void KeepStandardStreamsOpen() {
   if (fd > STDERR_FILENO) close(fd);
 }
 
+bool IsNativeHelpSwitch(std::string_view) { return false; }
+
 void WaitForKey() {
   if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_terminal) != 0) {
     return;

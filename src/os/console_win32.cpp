@@ -13,6 +13,8 @@ void KeepStandardStreamsOpen() {
   // A console program's standard handles are its own, never reused.
 }
 
+bool IsNativeHelpSwitch(std::string_view argument) { return argument == "/?"; }
+
 void WaitForKey() {
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   DWORD mode = 0;
