@@ -210,15 +210,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::string target_path = temp_dir + "/m.tyx";
   if (!WriteFile(source_path, source)) Fail("cannot write the source");
 
-  const ConvertResult result = ConvertMenuFile(source_path, rule, commands);
+  const Outcome result =
+      ConvertMenuFile(source_path, target_path, rule, commands);
   std::string target;
   const bool written = ReadFile(target_path, target);
-  if (result == ConvertResult::kTargetExisted) Fail("target reported present");
+  if (result == Outcome::kTargetExisted) Fail("target reported present");
   // Only the strict rule refuses a readable source.
-  if (rule == HeaderRule::kLenient && result != ConvertResult::kWritten) {
+  if (rule == HeaderRule::kLenient && result != Outcome::kWritten) {
     Fail("lenient conversion not written");
   }
-  if (written != (result == ConvertResult::kWritten)) {
+  if (written != (result == Outcome::kWritten)) {
     Fail("result and target file disagree");
   }
   CheckOnlySourceAndTargetLeft();
