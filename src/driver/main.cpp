@@ -7,6 +7,7 @@
 #include "driver/modes.h"
 #include "item/command_table.h"
 #include "menu/report.h"
+#include "os/command_line.h"
 #include "os/console.h"
 #include "os/file_system.h"
 #include "os/interruption.h"
@@ -15,12 +16,13 @@ int main(int argc, char** argv) {
   ovq2tyx::KeepStandardStreamsOpen();
   ovq2tyx::InstallInterruptHandlers();
   const ovq2tyx::CommandTable commands = ovq2tyx::BuildCommandTable();
-  std::vector<std::string> paths;
-  for (int i = 1; i < argc; ++i) paths.emplace_back(argv[i]);
-  if (argc == 1) {
-    ovq2tyx::RunDirectoryMode(argv[0], commands);
-  } else {
-    ovq2tyx::RunArgumentMode(paths, commands);  // none when argc is 0
+  const std::vector<std::string> arguments =
+      ovq2tyx::CommandLineArguments(argc, argv);
+  if (arguments.size() == 1) {
+    ovq2tyx::RunDirectoryMode(arguments[0], commands);
+  } else if (arguments.size() > 1) {
+    ovq2tyx::RunArgumentMode({arguments.begin() + 1, arguments.end()},
+                             commands);
   }
   ovq2tyx::SyncWrittenFolders();
   ovq2tyx::ReportClosingPrompt();

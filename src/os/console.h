@@ -16,6 +16,10 @@ void KeepStandardStreamsOpen();
 // 0x7F) are shown as "?", so that no name can start a line of its own.
 void PrintLine(std::string_view line);
 
+// Defined per platform, for PrintLine: writes `text` to standard output and
+// flushes it.
+void WriteOutput(std::string_view text);
+
 // Waits for one key press on a console or terminal and echoes its
 // character. When standard input is anything else it returns at once
 // without reading, so a script's input is left alone and never waited on.

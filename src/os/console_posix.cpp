@@ -27,6 +27,11 @@ void KeepStandardStreamsOpen() {
   if (fd > STDERR_FILENO) close(fd);
 }
 
+void WriteOutput(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
 void WaitForKey() {
   if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_terminal) != 0) {
     return;

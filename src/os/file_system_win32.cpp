@@ -1,6 +1,6 @@
-// File system services on Windows. Names arrive in the ANSI code page (932)
-// and go to the wide functions in their "\\?\" form, so that a path of any
-// length works, as it does on POSIX.
+// File system services on Windows. Names are UTF-8 (wide_name.h) and go to
+// the wide functions in their "\\?\" form, so that a path of any length
+// works, as it does on POSIX.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,32 +9,15 @@
 
 #include "os/file_system.h"
 #include "os/native_path.h"
+#include "os/wide_name.h"
 
 namespace ovq2tyx {
 
 namespace {
 
-std::wstring Widen(std::string_view text) {
-  std::wstring wide(text.size(), L'\0');
-  const int size =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                          wide.data(), static_cast<int>(wide.size()));
-  wide.resize(static_cast<std::size_t>(std::max(size, 0)));
-  return wide;
-}
-
-std::string Narrow(std::wstring_view wide) {
-  std::string text(wide.size() * 2, '\0');
-  const int size = WideCharToMultiByte(
-      CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-      static_cast<int>(text.size()), nullptr, nullptr);
-  text.resize(static_cast<std::size_t>(std::max(size, 0)));
-  return text;
-}
-
 // The absolute "\\?\" form of a native path ("" is the current folder).
 std::wstring LongPath(const std::string& path) {
-  const std::wstring wide = Widen(path.empty() ? "." : path);
+  const std::wstring wide = NameToWide(path.empty() ? "." : path);
   const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (size == 0) return wide;
   std::wstring full(size, L'\0');
@@ -128,7 +111,7 @@ bool ListDirectory(const std::string& directory,
   if (find == INVALID_HANDLE_VALUE) return false;
   do {
     const std::wstring_view name = entry.cFileName;
-    if (name != L"." && name != L"..") names.push_back(Narrow(name));
+    if (name != L"." && name != L"..") names.push_back(NameFromWide(name));
   } while (FindNextFileW(find, &entry));
   const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
   FindClose(find);
@@ -146,7 +129,7 @@ void RemoveStaleTemporaryFiles(const std::string& folder) {
       FindFirstFileW((directory + L"\\.ovq2tyx-*.tmp").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    const std::uint64_t pid = TemporaryNameOwner(Narrow(entry.cFileName));
+    const std::uint64_t pid = TemporaryNameOwner(NameFromWide(entry.cFileName));
     if (pid == 0 || pid == CurrentProcessId() || !ProcessIsGone(pid)) continue;
     HANDLE file =
         CreateFileW((directory + L"\\" + entry.cFileName).c_str(),
@@ -178,8 +161,7 @@ NewFile::NewFile(std::string path) : path_(std::move(path)) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     const std::string name = TemporaryName(CurrentProcessId(), counter++);
-    const std::wstring temp =
-        directory + L"\\" + std::wstring(name.begin(), name.end());
+    const std::wstring temp = directory + L"\\" + NameToWide(name);
     guard_ = Guard(temp);
     // Not shared but for deletion: another run cannot take it for stale,
     // and an interruption can still delete it.
