@@ -77,7 +77,7 @@ Verdict RunCase(const std::string& program, const fs::path& folder) {
   if (run.exit_code != 0)
     report = "exit status " + std::to_string(run.exit_code) + "\n";
   const std::string console =
-      ExpandDir(ReadBytes(folder / "console"), dir.path());
+      PrintableHere(ExpandDir(ReadBytes(folder / "console"), dir.path()));
   const std::string printed = ConsoleToUtf8(run.output);
   if (printed != console) report += Diff("console", console, printed);
   std::map<std::string, std::string> expected, actual;

@@ -55,6 +55,10 @@ std::filesystem::path LongForm(const std::filesystem::path& path);
 // prints in the ANSI code page with CRLF.
 std::string ConsoleToUtf8(const std::string& output);
 
+// Console text (UTF-8) as the program can print it here: on Windows, each
+// character the ANSI code page lacks is "?".
+std::string PrintableHere(const std::string& text);
+
 }  // namespace ovq2tyx::testing
 
 #endif  // OVQ2TYX_TESTS_SUPPORT_RUN_PROGRAM_H_

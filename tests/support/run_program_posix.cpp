@@ -14,6 +14,8 @@ std::filesystem::path LongForm(const std::filesystem::path& path) {
 
 std::string ConsoleToUtf8(const std::string& output) { return output; }
 
+std::string PrintableHere(const std::string& text) { return text; }
+
 StartedProgram StartProgram(const std::string& program,
                             const std::vector<std::string>& argv,
                             const std::string& working_directory,

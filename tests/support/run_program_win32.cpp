@@ -14,6 +14,14 @@ std::wstring Widen(const std::string& text, UINT code_page) {
   return wide;
 }
 
+std::string Narrow(const std::wstring& wide, UINT code_page) {
+  std::string text(wide.size() * 4, '\0');
+  text.resize(WideCharToMultiByte(
+      code_page, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+      static_cast<int>(text.size()), nullptr, nullptr));
+  return text;
+}
+
 // Quotes one argument so the C runtime splits it back unchanged.
 std::string QuoteArgument(const std::string& arg) {
   std::string quoted = "\"";
@@ -39,13 +47,22 @@ std::filesystem::path LongForm(const std::filesystem::path& path) {
 }
 
 std::string ConsoleToUtf8(const std::string& output) {
-  const std::wstring wide = Widen(output, CP_ACP);
-  std::string text(wide.size() * 3, '\0');
-  text.resize(WideCharToMultiByte(
-      CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-      static_cast<int>(text.size()), nullptr, nullptr));
+  std::string text = Narrow(Widen(output, CP_ACP), CP_UTF8);
   std::erase(text, '\r');
   return text;
+}
+
+std::string PrintableHere(const std::string& text) {
+  // A character is kept when the code page reads its form back as itself.
+  const std::wstring wide = Widen(text, CP_UTF8);
+  std::string shown;
+  for (std::size_t at = 0, size; at < wide.size(); at += size) {
+    size = wide[at] >= 0xD800 && wide[at] < 0xDC00 ? 2 : 1;
+    const std::wstring character = wide.substr(at, size);
+    const bool exact = Widen(Narrow(character, CP_ACP), CP_ACP) == character;
+    shown += exact ? Narrow(character, CP_UTF8) : "?";
+  }
+  return shown;
 }
 
 RunResult RunProgram(const std::string& program,
