@@ -58,6 +58,20 @@ bool ProcessIsGone(std::uint64_t pid) {
   return ended;
 }
 
+// The path of an open file or folder as the system resolves it, links
+// followed; "" when it cannot say.
+std::wstring ResolvedPath(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD size = GetFinalPathNameByHandleW(handle, path.data(),
+                                         static_cast<DWORD>(path.size()), 0);
+  if (size >= path.size()) {
+    path.resize(size);
+    size = GetFinalPathNameByHandleW(handle, path.data(), size, 0);
+  }
+  path.resize(size < path.size() ? size : 0);
+  return path;
+}
+
 HANDLE AsHandle(std::intptr_t handle) {
   return reinterpret_cast<HANDLE>(handle);
 }
@@ -121,9 +135,20 @@ bool ListDirectory(const std::string& directory,
 
 // Removes the temporary files of runs that are gone. The file itself is
 // opened, never what a link points to, and without sharing: a live run holds
-// its file open, so that opening it fails.
+// its file open, so that opening it fails. Where links are not seen as such
+// (Wine shows a POSIX link as the file it points to), the file opened must
+// still be the one listed: the path the system resolves it to is the
+// folder's own and its name.
 void RemoveStaleTemporaryFiles(const std::string& folder) {
   const std::wstring directory = LongPath(folder);
+  HANDLE handle =
+      CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return;
+  std::wstring resolved = ResolvedPath(handle);
+  CloseHandle(handle);
+  if (!resolved.ends_with(L'\\')) resolved += L'\\';
   WIN32_FIND_DATAW entry;
   HANDLE find =
       FindFirstFileW((directory + L"\\.ovq2tyx-*.tmp").c_str(), &entry);
@@ -139,7 +164,8 @@ void RemoveStaleTemporaryFiles(const std::string& folder) {
     FILE_BASIC_INFO info;
     if (GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info) &&
         (info.FileAttributes &
-         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+        ResolvedPath(file) == resolved + entry.cFileName) {
       FILE_DISPOSITION_INFO dispose = {TRUE};
       SetFileInformationByHandle(file, FileDispositionInfo, &dispose,
                                  sizeof dispose);

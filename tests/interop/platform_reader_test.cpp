@@ -32,9 +32,7 @@ Answer PlatformAnswer(const std::string& path, const std::string& section,
 
 TEST(PlatformReaderTest, WrittenTargetsReadTheSameThroughThePlatform) {
   std::size_t compared = 0, files = 0;
-  // Each target is read as a copy under a plain name, which the platform's
-  // functions (ANSI) and ours (UTF-8) take alike.
-  TempDir copies;
+  TempDir copies;  // plain names, which ANSI and UTF-8 functions take alike
   for (const auto& entry : fs::recursive_directory_iterator(OVQ2TYX_CASES)) {
     const fs::path folder = entry.path().parent_path();
     if (folder.filename() != "out" || !entry.is_regular_file() ||
