@@ -1,5 +1,5 @@
 # Cross-compiles the Windows executable with Debian's MinGW-w64 and runs what
-# it builds (the tests) under Wine with the ANSI code page 932.
+# it builds (the tests) under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -17,8 +17,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # One self-contained .exe: no MinGW runtime DLLs needed beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Japanese locale: Wine then gives programs the ANSI code page 932.
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    env LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
-        WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix WINEDLLOVERRIDES=mscoree,mshtml=
-        wine)
+# Wine takes the ANSI code page from the locale: put LC_ALL before it.
+set(OVQ2TYX_WINE
+    env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix
+        WINEDLLOVERRIDES=mscoree,mshtml= wine)
+# Japanese locale, so the ANSI code page 932, unless a test says otherwise.
+set(CMAKE_CROSSCOMPILING_EMULATOR env LC_ALL=ja_JP.UTF-8 ${OVQ2TYX_WINE})

@@ -9,16 +9,20 @@
 #include "driver/modes.h"
 #include "item/command_table.h"
 #include "menu/report.h"
+#include "os/program_arguments.h"
 #include "os/console.h"
 #include "os/file_system.h"
 #include "os/interruption.h"
 
 int main(int argc, char** argv) {
   ovq2tyx::KeepStandardStreamsOpen();
+  const std::vector<std::string> arguments =
+      ovq2tyx::CommandLineArguments(argc, argv);
   // Without even the program's own path, neither mode has anything to do.
   const ovq2tyx::CommandLine line =
-      argc == 0 ? ovq2tyx::CommandLine{ovq2tyx::Request::kFiles, {}}
-                : ovq2tyx::ReadCommandLine({argv + 1, argv + argc});
+      arguments.empty()
+          ? ovq2tyx::CommandLine{ovq2tyx::Request::kFiles, {}}
+          : ovq2tyx::ReadCommandLine({arguments.begin() + 1, arguments.end()});
   if (line.request == ovq2tyx::Request::kUsage) {
     ovq2tyx::ReportUsage();
     return 0;
@@ -30,7 +34,7 @@ int main(int argc, char** argv) {
   ovq2tyx::InstallInterruptHandlers();
   const ovq2tyx::CommandTable commands = ovq2tyx::BuildCommandTable();
   if (line.request == ovq2tyx::Request::kFolder) {
-    ovq2tyx::RunDirectoryMode(argv[0], commands);
+    ovq2tyx::RunDirectoryMode(arguments[0], commands);
   } else {
     ovq2tyx::RunArgumentMode(line.files, commands);
   }

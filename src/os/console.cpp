@@ -1,6 +1,5 @@
 #include "os/console.h"
 
-#include <cstdio>
 #include <string>
 
 #include "text/code_page.h"
@@ -13,8 +12,7 @@ void PrintLine(std::string_view line) {
     if (IsControlByte(static_cast<unsigned char>(c))) c = '?';
   }
   shown += '\n';
-  std::fwrite(shown.data(), 1, shown.size(), stdout);
-  std::fflush(stdout);
+  WriteOutput(shown);
 }
 
 }  // namespace ovq2tyx

@@ -22,6 +22,10 @@ void PrintLine(std::string_view line);
 // a file's path.
 bool IsNativeHelpSwitch(std::string_view argument);
 
+// Defined per platform, for PrintLine: writes `text` to standard output and
+// flushes it.
+void WriteOutput(std::string_view text);
+
 // Waits for one key press on a console or terminal and echoes its
 // character. When standard input is anything else it returns at once
 // without reading, so a script's input is left alone and never waited on.

@@ -29,6 +29,11 @@ void KeepStandardStreamsOpen() {
 
 bool IsNativeHelpSwitch(std::string_view) { return false; }
 
+void WriteOutput(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
 void WaitForKey() {
   if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_terminal) != 0) {
     return;

@@ -1,13 +1,58 @@
-// Key wait on the Windows console: one key, no Enter, its character echoed.
+// The report on Windows, whose names are UTF-8 (wide_name.h): Unicode to a
+// console window, whatever its code page; the ANSI code page to a file or
+// pipe, as other programs read it. Key wait on the console: one key, no
+// Enter, its character echoed.
 #include <conio.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "os/console.h"
+#include "os/wide_name.h"
 #include "text/code_page.h"
 
 namespace ovq2tyx {
+
+namespace {
+
+// `text` in the ANSI code page with one "?" for each character the code
+// page lacks, never a look-alike ("e" for "é") that would name another
+// file; a character beyond 16 bits is one character too.
+std::string InAnsiCodePage(std::string_view text) {
+  const UINT code_page = GetACP();
+  if (code_page == CP_UTF8) return std::string(text);
+  std::string bytes;
+  for (std::size_t begin = 0, end; begin < text.size(); begin = end) {
+    end = begin + 1;
+    while (end < text.size() && (text[end] & 0xC0) == 0x80) ++end;
+    const std::wstring wide = NameToWide(text.substr(begin, end - begin));
+    char encoded[8];
+    BOOL lacking = FALSE;
+    const int size = WideCharToMultiByte(
+        code_page, WC_NO_BEST_FIT_CHARS, wide.data(),
+        static_cast<int>(wide.size()), encoded, sizeof encoded, "?", &lacking);
+    bytes.append(lacking || size <= 0 ? "?" : std::string(encoded, size));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+void WriteOutput(std::string_view text) {
+  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0, written = 0;
+  if (GetConsoleMode(output, &mode)) {
+    const std::wstring wide = NameToWide(text);
+    WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()),
+                  &written, nullptr);
+    return;
+  }
+  // Text mode: each line ends in CR LF.
+  const std::string bytes = InAnsiCodePage(text);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  std::fflush(stdout);
+}
 
 void KeepStandardStreamsOpen() {
   // A console program's standard handles are its own, never reused.

@@ -1,6 +1,6 @@
-// File system services on Windows. Names arrive in the ANSI code page (932)
-// and go to the wide functions in their "\\?\" form, so that a path of any
-// length works, as it does on POSIX.
+// File system services on Windows. Names are UTF-8 (wide_name.h) and go to
+// the wide functions in their "\\?\" form, so that a path of any length
+// works, as it does on POSIX.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,32 +9,15 @@
 
 #include "os/file_system.h"
 #include "os/native_path.h"
+#include "os/wide_name.h"
 
 namespace ovq2tyx {
 
 namespace {
 
-std::wstring Widen(std::string_view text) {
-  std::wstring wide(text.size(), L'\0');
-  const int size =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                          wide.data(), static_cast<int>(wide.size()));
-  wide.resize(static_cast<std::size_t>(std::max(size, 0)));
-  return wide;
-}
-
-std::string Narrow(std::wstring_view wide) {
-  std::string text(wide.size() * 2, '\0');
-  const int size = WideCharToMultiByte(
-      CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-      static_cast<int>(text.size()), nullptr, nullptr);
-  text.resize(static_cast<std::size_t>(std::max(size, 0)));
-  return text;
-}
-
 // The absolute "\\?\" form of a native path ("" is the current folder).
 std::wstring LongPath(const std::string& path) {
-  const std::wstring wide = Widen(path.empty() ? "." : path);
+  const std::wstring wide = NameToWide(path.empty() ? "." : path);
   const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (size == 0) return wide;
   std::wstring full(size, L'\0');
@@ -73,6 +56,20 @@ bool ProcessIsGone(std::uint64_t pid) {
   const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
   CloseHandle(process);
   return ended;
+}
+
+// The path of an open file or folder as the system resolves it, links
+// followed; "" when it cannot say.
+std::wstring ResolvedPath(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD size = GetFinalPathNameByHandleW(handle, path.data(),
+                                         static_cast<DWORD>(path.size()), 0);
+  if (size >= path.size()) {
+    path.resize(size);
+    size = GetFinalPathNameByHandleW(handle, path.data(), size, 0);
+  }
+  path.resize(size < path.size() ? size : 0);
+  return path;
 }
 
 HANDLE AsHandle(std::intptr_t handle) {
@@ -128,7 +125,7 @@ bool ListDirectory(const std::string& directory,
   if (find == INVALID_HANDLE_VALUE) return false;
   do {
     const std::wstring_view name = entry.cFileName;
-    if (name != L"." && name != L"..") names.push_back(Narrow(name));
+    if (name != L"." && name != L"..") names.push_back(NameFromWide(name));
   } while (FindNextFileW(find, &entry));
   const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
   FindClose(find);
@@ -138,15 +135,26 @@ bool ListDirectory(const std::string& directory,
 
 // Removes the temporary files of runs that are gone. The file itself is
 // opened, never what a link points to, and without sharing: a live run holds
-// its file open, so that opening it fails.
+// its file open, so that opening it fails. Where links are not seen as such
+// (Wine shows a POSIX link as the file it points to), the file opened must
+// still be the one listed: the path the system resolves it to is the
+// folder's own and its name.
 void RemoveStaleTemporaryFiles(const std::string& folder) {
   const std::wstring directory = LongPath(folder);
+  HANDLE handle =
+      CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return;
+  std::wstring resolved = ResolvedPath(handle);
+  CloseHandle(handle);
+  if (!resolved.ends_with(L'\\')) resolved += L'\\';
   WIN32_FIND_DATAW entry;
   HANDLE find =
       FindFirstFileW((directory + L"\\.ovq2tyx-*.tmp").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    const std::uint64_t pid = TemporaryNameOwner(Narrow(entry.cFileName));
+    const std::uint64_t pid = TemporaryNameOwner(NameFromWide(entry.cFileName));
     if (pid == 0 || pid == CurrentProcessId() || !ProcessIsGone(pid)) continue;
     HANDLE file =
         CreateFileW((directory + L"\\" + entry.cFileName).c_str(),
@@ -156,7 +164,8 @@ void RemoveStaleTemporaryFiles(const std::string& folder) {
     FILE_BASIC_INFO info;
     if (GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info) &&
         (info.FileAttributes &
-         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+        ResolvedPath(file) == resolved + entry.cFileName) {
       FILE_DISPOSITION_INFO dispose = {TRUE};
       SetFileInformationByHandle(file, FileDispositionInfo, &dispose,
                                  sizeof dispose);
@@ -178,8 +187,8 @@ NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     const std::string name = TemporaryName(CurrentProcessId(), counter++);
-    const std::wstring temp =
-        directory + L"\\" + std::wstring(name.begin(), name.end());
+    const std::wstring temp = directory + L"\\" + NameToWide(name);
+    temp_path_ = path_.substr(0, path_.find_last_of("\\/") + 1) + name;
     guard_ = Guard(temp);
     // Not shared but for deletion: another run cannot take it for stale,
     // and an interruption can still delete it.
@@ -201,8 +210,10 @@ NewFile::~NewFile() { Discard(); }
 void NewFile::Discard() {
   if (handle_ == kClosed) return;
   FILE_DISPOSITION_INFO dispose = {TRUE};
-  SetFileInformationByHandle(AsHandle(handle_), FileDispositionInfo, &dispose,
-                             sizeof dispose);
+  if (!SetFileInformationByHandle(AsHandle(handle_), FileDispositionInfo,
+                                  &dispose, sizeof dispose)) {
+    NoteUnremoved(temp_path_);
+  }
   CloseHandle(AsHandle(handle_));
   handle_ = kClosed;
   Unguard(guard_);

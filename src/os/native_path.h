@@ -1,7 +1,8 @@
 // Names of files on this system, in their native syntax: plain bytes in
-// which "/" separates on POSIX; on Windows the same syntax as menus (the
-// ANSI code page is 932), "\" and "/" separating. The menus' own paths are
-// never handled here (see text/path_syntax.h).
+// which "/" separates on POSIX; on Windows UTF-8 (os/wide_name.h), also
+// taken byte by byte, "\" and "/" separating and ASCII letters matching
+// without case. The menus' own paths are never handled here (see
+// text/path_syntax.h).
 #ifndef OVQ2TYX_OS_NATIVE_PATH_H_
 #define OVQ2TYX_OS_NATIVE_PATH_H_
 

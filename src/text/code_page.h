@@ -5,8 +5,8 @@
 // separator, dot, blank, "?", "=", digit or letter.
 //
 // Text is std::string_view over raw bytes; positions are byte offsets and
-// kNotFound means "no match". Names of files on POSIX systems are plain
-// bytes: the functions that serve them take Stepping::kBytes.
+// kNotFound means "no match". Names of files are plain bytes (UTF-8 on
+// Windows): the functions that serve them take Stepping::kBytes.
 #ifndef OVQ2TYX_TEXT_CODE_PAGE_H_
 #define OVQ2TYX_TEXT_CODE_PAGE_H_
 

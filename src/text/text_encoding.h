@@ -22,8 +22,10 @@ enum class Unicode { kUtf8, kUtf16Le, kUtf16Be };
 bool DecodeUnicodeMenu(std::string& bytes);
 
 // `name`, a native file name, as code page 932 text. False when it has no
-// such form. On POSIX a name in valid UTF-8 is converted; any other name is
-// taken to be code page 932 already, as names from Windows archives are.
+// exact form: one that code page 932 reads back as the same characters, the
+// same on every system (no best fit). A name in valid UTF-8 is converted;
+// on POSIX any other name is taken to be code page 932 already, as names
+// from Windows archives are.
 bool NameToMenuText(std::string_view name, std::string& text);
 
 // Converts bytes[begin, end) from `from` into code page 932, writing the

@@ -169,7 +169,17 @@ bool NameToMenuText(std::string_view name, std::string& text) {
     return false;
   }
   text.resize(text.size() - to_left);
-  return true;
+  // The exact form only, read back as the same characters: glibc also gives
+  // 〜 ‖ — − ‾ ¥ ¬ the codes of ～ ∥ ― － ~ \ ￢, which the launcher on
+  // Windows, and the Windows build, read as those.
+  Converter back("UTF-8", "CP932");
+  std::string read(name.size(), '\0');
+  const char* again = text.data();
+  std::size_t again_left = text.size();
+  char* into = read.data();
+  std::size_t into_left = read.size();
+  return back.ok() && back.Run(again, again_left, into, into_left) &&
+         again_left == 0 && into_left == 0 && read == name;
 }
 
 }  // namespace ovq2tyx

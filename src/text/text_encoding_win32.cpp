@@ -80,9 +80,32 @@ bool ConvertToCodePage932(std::string& bytes, std::size_t begin, Unicode from) {
 }
 
 bool NameToMenuText(std::string_view name, std::string& text) {
-  // Names are in the ANSI code page, which is code page 932 already.
-  text.assign(name);
-  return true;
+  // Names are UTF-8, whatever the ANSI code page. A lone surrogate is no
+  // UTF-8 and has no form.
+  const int size = static_cast<int>(name.size());
+  std::wstring wide(name.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, wide.data(), size)));
+  if (wide.empty() != name.empty()) return false;
+  // Windows' table alone gives U+0080 and U+F8F0-U+F8F3 a form (0x80, 0xA0,
+  // 0xFD-0xFF); other systems have none, and neither has this one.
+  for (wchar_t c : wide) {
+    if (c == 0x80 || (c >= 0xF8F0 && c <= 0xF8F3)) return false;
+  }
+  // The exact form only, read back as the same characters: a best fit
+  // ("e" for "é", "～" for "〜") would name another file.
+  text.resize(wide.size() * 2);
+  BOOL lacking = FALSE;
+  text.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, wide.data(),
+                          static_cast<int>(wide.size()), text.data(),
+                          static_cast<int>(text.size()), nullptr, &lacking)));
+  std::wstring back(wide.size(), L'\0');
+  back.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, text.data(),
+                          static_cast<int>(text.size()), back.data(),
+                          static_cast<int>(back.size()))));
+  return !lacking && back == wide;
 }
 
 }  // namespace ovq2tyx

@@ -1,7 +1,7 @@
-// What a case folder cannot express: runs under limits of file size and
-// memory, without standard input, on sources too large, in folders with long
-// paths; and on POSIX, runs that meet FIFOs, pipes, signals, each other and
-// a terminal.
+// What a case folder cannot express: runs on sources too large, in folders
+// with long paths, interrupted, meeting each other or what others left; and
+// on POSIX, runs under limits of file size and memory, without standard
+// output, that meet FIFOs, pipes and a terminal.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -17,6 +17,8 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -43,8 +45,8 @@ void ExpectRun(const std::string& folder, const RunOptions& options,
               (std::filesystem::path(folder) / "ovq2tyx").string());
   const RunResult run = RunProgram(OVQ2TYX_PROGRAM, args, folder, options);
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(ConsoleToUtf8(run.output),
-            ExpandDir(expected + "Press Any Key To Exit.\n", folder));
+  EXPECT_EQ(run.output,
+            AsPrinted(ExpandDir(expected + "Press Any Key To Exit.\n", folder)));
 }
 
 TEST(RobustnessTest, SourceTooLargeToConvertIsUnreadable) {
@@ -66,16 +68,12 @@ TEST(RobustnessTest, FoldersOfLongPathsConvert) {
   WriteBytes(LongForm(deep / "a.ovq"), "");
   const RunResult run =
       RunProgram(OVQ2TYX_PROGRAM, {deep.string() + "/ovq2tyx"}, dir.path());
-  EXPECT_EQ(ConsoleToUtf8(run.output),
-            "[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n"
-            "Press Any Key To Exit.\n");
+  EXPECT_EQ(run.output,
+            AsPrinted("[Generate] Root.tyx\n[Translate] a.ovq to a.tyx\n"
+                      "Press Any Key To Exit.\n"));
   EXPECT_EQ(ReadBytes(LongForm(deep / "Root.tyx")),
             kRootHeader + Link("a.tyx"));
 }
-
-#ifndef _WIN32
-// Signals, FIFOs, pipes, limits and terminals are POSIX matters; on Windows
-// the console's events and the same files are checked by hand.
 
 // A menu of `items` items, about 100 bytes each.
 std::string BigMenu(int items) {
@@ -87,6 +85,98 @@ std::string BigMenu(int items) {
   }
   return menu;
 }
+
+// The temporary files a run leaves in `dir` (there should be none).
+Names Leftovers(const TempDir& dir) {
+  Names names = ListNames(dir.path());
+  std::erase_if(names, [](auto& n) { return !n.starts_with(".ovq2tyx-"); });
+  return names;
+}
+
+// A run ended from outside while it writes leaves no file behind, so the
+// next run finds nothing half done; one ended outright leaves its temporary
+// files, which the next run removes. Either way the next run converts what
+// is missing and makes the root index whole.
+TEST(RobustnessTest, InterruptedRunsLeaveNothingTheNextRunCannotMend) {
+  const std::string menu = BigMenu(60000);
+  const std::vector<int> interruptions = Interruptions();
+  for (int how : interruptions) {
+    TempDir dir;
+    WriteBytes(dir / "Page1.ini", menu);
+    WriteBytes(dir / "z.ovq", "");
+    StartedProgram run =
+        StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path());
+    // The root index is the run's first temporary file, Page1.tyx its second.
+    const std::string target = ".ovq2tyx-" + std::to_string(run.pid) + "-1.tmp";
+    while (!std::filesystem::exists(dir / target)) std::this_thread::yield();
+    const int signal_number = Interrupt(run, how);
+    const RunResult killed = FinishProgram(run);
+    EXPECT_EQ(killed.signal, signal_number);
+    EXPECT_EQ(killed.output, AsPrinted("[Generate] Root.tyx\n"));  // at once
+    EXPECT_EQ(Leftovers(dir).empty(), how != interruptions.back());
+    EXPECT_EQ(ListNames(dir.path()).size(), 2 + Leftovers(dir).size());
+    ExpectRun(dir.path(), {},
+              "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
+              "[Translate] z.ovq to z.tyx\n");
+    EXPECT_EQ(ListNames(dir.path()),
+              (Names{"Page1.ini", "Page1.tyx", "Root.tyx", "z.ovq", "z.tyx"}));
+  }
+}
+
+// Only the program's own leftovers go: a temporary name of its exact form,
+// of a process that is gone, naming a regular file itself that no run holds.
+TEST(RobustnessTest, StaleCleanupRemovesOnlyLeftoversOfRunsThatAreGone) {
+  TempDir dir, elsewhere;
+  // No process has this id: Linux's are smaller, Windows' multiples of 4.
+  const std::string stale = ".ovq2tyx-2147483647-";
+  const std::string alive =
+      ".ovq2tyx-" + std::to_string(ThisProcessId()) + "-0.tmp";
+  const Names kept = {".ovq2tyx-02147483647-0.tmp", ".ovq2tyx-notes.tmp",
+                      stale + "1.tmp.bak", stale + "3.tmp", alive};
+  for (const std::string& name : kept) WriteBytes(dir / name, "mine");
+  WriteBytes(dir / (stale + "0.tmp"), "left over");
+  WriteBytes(elsewhere / "private", "keep");
+  const bool linked = MakeLink(elsewhere / "private", dir / (stale + "2.tmp"));
+  auto held = HoldOpen(dir / (stale + "3.tmp"));  // by a run elsewhere
+  ExpectRun(dir.path(), {}, "[Generate] Root.tyx\n");
+  held.reset();
+  for (const std::string& name : kept) {
+    EXPECT_EQ(ReadBytes(dir / name), "mine") << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / (stale + "0.tmp")));
+  EXPECT_EQ(ReadBytes(elsewhere / "private"), "keep");
+  EXPECT_EQ(std::filesystem::exists(dir / (stale + "2.tmp")), linked);
+}
+
+// Runs at once in one folder: each target is written by one of them, every
+// run links all targets, one index lands, nothing is left over.
+TEST(RobustnessTest, ConcurrentRunsShareTheWorkAndOneIndex) {
+  TempDir dir;
+  std::string expected_root = kRootHeader;
+  for (int n = 0; n < 20; ++n) {
+    const std::string page = "Page" + std::to_string(n + 10);
+    WriteBytes(dir / (page + ".ini"), "[Config]\r\nLocate=1\r\n");
+    expected_root += Link(page + ".tyx", n, true);
+  }
+  std::vector<StartedProgram> runs;
+  for (int n = 0; n < 3; ++n) {
+    runs.push_back(
+        StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path()));
+  }
+  std::string reports;
+  for (StartedProgram& run : runs) reports += FinishProgram(run).output;
+  std::size_t translated = 0, at = 0;
+  while ((at = reports.find("[Translate]", at)) != std::string::npos) {
+    ++translated, ++at;
+  }
+  EXPECT_EQ(translated, 20u);
+  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), expected_root);
+  EXPECT_TRUE(Leftovers(dir).empty());
+}
+
+#ifndef _WIN32
+// FIFOs, pipes, limits and terminals are POSIX matters: Windows has no
+// FIFOs nor limits on a file's size, and Wine no terminal a test can drive.
 
 // A target is written whole or not at all, whatever fails, and the root
 // index lands only complete; a later run converts what is still missing and
@@ -214,15 +304,6 @@ TEST(RobustnessTest, ExfatVolumesGetTheirTargets) {
                   .c_str());
 }
 
-// The temporary files a run leaves in `dir` (there should be none).
-Names Leftovers(const TempDir& dir) {
-  Names left;
-  for (const std::string& name : ListNames(dir.path())) {
-    if (name.starts_with(".ovq2tyx-")) left.push_back(name);
-  }
-  return left;
-}
-
 TEST(RobustnessTest, SpecialFilesAreRefusedAtOnce) {
   TempDir dir;
   ASSERT_EQ(mkfifo((dir / "Page0.ini").c_str(), 0600), 0);
@@ -289,60 +370,6 @@ TEST(RobustnessTest, MemoryTooSmallForASourceAnswersItAndGoesOn) {
             {"big.ovq", "small.ovq"});
 }
 
-// A run ended by a signal while it writes leaves no file behind, so the next
-// run finds nothing half done; one killed outright leaves its temporary
-// files, which the next run removes. Either way the next run converts what
-// is missing and makes the root index whole.
-TEST(RobustnessTest, InterruptedRunsLeaveNothingTheNextRunCannotMend) {
-  const std::string menu = BigMenu(60000);
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
-    TempDir dir;
-    WriteBytes(dir / "Page1.ini", menu);
-    WriteBytes(dir / "z.ovq", "");
-    StartedProgram run =
-        StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path());
-    // The root index is the run's first temporary file, Page1.tyx its second.
-    const std::string target = ".ovq2tyx-" + std::to_string(run.pid) + "-1.tmp";
-    while (!std::filesystem::exists(dir / target)) usleep(100);
-    kill(run.pid, signal_number);
-    const RunResult killed = FinishProgram(run);
-    EXPECT_EQ(killed.signal, signal_number);
-    EXPECT_EQ(killed.output, "[Generate] Root.tyx\n");  // each line at once
-    EXPECT_EQ(Leftovers(dir).empty(), signal_number != SIGKILL);
-    EXPECT_EQ(ListNames(dir.path()).size(), 2 + Leftovers(dir).size());
-    ExpectRun(dir.path(), {},
-              "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
-              "[Translate] z.ovq to z.tyx\n");
-    EXPECT_EQ(ListNames(dir.path()),
-              (Names{"Page1.ini", "Page1.tyx", "Root.tyx", "z.ovq", "z.tyx"}));
-  }
-}
-
-// Only the program's own leftovers go: a temporary name of its exact form,
-// of a process that is gone, naming a regular file itself.
-TEST(RobustnessTest, StaleCleanupRemovesOnlyLeftoversOfRunsThatAreGone) {
-  TempDir dir, elsewhere;
-  const pid_t gone = fork();
-  if (gone == 0) _exit(0);
-  waitpid(gone, nullptr, 0);
-  const std::string stale = ".ovq2tyx-" + std::to_string(gone) + "-";
-  const std::string alive = ".ovq2tyx-" + std::to_string(getpid()) + "-0.tmp";
-  const Names kept = {".ovq2tyx-0" + std::to_string(gone) + "-0.tmp",
-                      ".ovq2tyx-notes.tmp", stale + "1.tmp.bak", alive};
-  for (const std::string& name : kept) WriteBytes(dir / name, "mine");
-  WriteBytes(dir / (stale + "0.tmp"), "left over");
-  WriteBytes(elsewhere / "private", "keep");
-  std::filesystem::create_symlink(elsewhere / "private",
-                                  dir / (stale + "2.tmp"));
-  ExpectRun(dir.path(), {}, "[Generate] Root.tyx\n");
-  for (const std::string& name : kept) {
-    EXPECT_EQ(ReadBytes(dir / name), "mine") << name;
-  }
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / (stale + "2.tmp")));
-  EXPECT_FALSE(std::filesystem::exists(dir / (stale + "0.tmp")));
-  EXPECT_EQ(ReadBytes(elsewhere / "private"), "keep");
-}
-
 // A folder made read-only while a target is written: the files that cannot
 // be moved into place or removed are named, and the next run, once the
 // folder is writable again, removes them and converts everything.
@@ -383,32 +410,6 @@ TEST(RobustnessTest, FolderMadeReadOnlyMidRunNamesWhatItLeaves) {
   ExpectRun(dir.path(), {},
             "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
             "[Translate] z.ovq to z.tyx\n");
-  EXPECT_TRUE(Leftovers(dir).empty());
-}
-
-// Runs at once in one folder: each target is written by one of them, every
-// run links all targets, one index lands, nothing is left over.
-TEST(RobustnessTest, ConcurrentRunsShareTheWorkAndOneIndex) {
-  TempDir dir;
-  std::string expected_root = kRootHeader;
-  for (int n = 0; n < 20; ++n) {
-    const std::string page = "Page" + std::to_string(n + 10);
-    WriteBytes(dir / (page + ".ini"), "[Config]\r\nLocate=1\r\n");
-    expected_root += Link(page + ".tyx", n, true);
-  }
-  std::vector<StartedProgram> runs;
-  for (int n = 0; n < 3; ++n) {
-    runs.push_back(
-        StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path()));
-  }
-  std::string reports;
-  for (StartedProgram& run : runs) reports += FinishProgram(run).output;
-  std::size_t translated = 0, at = 0;
-  while ((at = reports.find("[Translate]", at)) != std::string::npos) {
-    ++translated, ++at;
-  }
-  EXPECT_EQ(translated, 20u);
-  EXPECT_EQ(ReadBytes(dir / "Root.tyx"), expected_root);
   EXPECT_TRUE(Leftovers(dir).empty());
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,13 @@ struct RunOptions {
   std::string preload{};  // a library for LD_PRELOAD (POSIX)
 };
 
-// A run started in the background (POSIX): its process and the read end of
-// its standard output, to be read and waited for with FinishProgram.
+// A run started in the background: its process and the read end of its
+// standard output, to be read and waited for with FinishProgram. On
+// Windows `output` and `process` hold handles (32 significant bits).
 struct StartedProgram {
   int pid = -1;
   int output = -1;
+  int process = -1;  // Windows
 };
 
 // `argv` starts with the program's own path as it will see it (argv[0]);
@@ -50,13 +53,31 @@ StartedProgram StartProgram(const std::string& program,
                             const RunOptions& options = {});
 RunResult FinishProgram(StartedProgram started);
 
+// The ways to end a run from outside (Interrupt): signals (POSIX); Ctrl+C on
+// the console, termination (Windows). The last ends it outright, before it
+// can remove its temporary files.
+std::vector<int> Interruptions();
+// Ends `run` as `how` says; the signal it ends by (0 on Windows).
+int Interrupt(const StartedProgram& run, int how);
+
+// The id of the process running the tests, one that is alive.
+int ThisProcessId();
+
+// Makes `link` a symbolic link to `target`; false when the system cannot.
+bool MakeLink(const std::string& target, const std::string& link);
+
+// Holds `path` open as a live run holds the file it writes (on POSIX with
+// its lock), until the result goes away.
+std::shared_ptr<void> HoldOpen(const std::string& path);
+
 // `path` in a form the file functions take at any length ("\\?\" on
 // Windows).
 std::filesystem::path LongForm(const std::filesystem::path& path);
 
-// The program's console text as UTF-8 with LF line ends: on Windows it
-// prints in the ANSI code page with CRLF.
-std::string ConsoleToUtf8(const std::string& output);
+// Console text (UTF-8, LF line ends) as the program prints it here: on
+// Windows in the ANSI code page, "?" for each character it lacks, lines
+// ended by CR LF.
+std::string AsPrinted(const std::string& text);
 
 }  // namespace ovq2tyx::testing
 

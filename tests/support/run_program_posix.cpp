@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,7 +13,7 @@ std::filesystem::path LongForm(const std::filesystem::path& path) {
   return path;
 }
 
-std::string ConsoleToUtf8(const std::string& output) { return output; }
+std::string AsPrinted(const std::string& text) { return text; }
 
 StartedProgram StartProgram(const std::string& program,
                             const std::vector<std::string>& argv,
@@ -73,6 +74,25 @@ RunResult RunProgram(const std::string& program,
                      const std::string& working_directory,
                      const RunOptions& options) {
   return FinishProgram(StartProgram(program, argv, working_directory, options));
+}
+
+std::vector<int> Interruptions() { return {SIGINT, SIGTERM, SIGHUP, SIGKILL}; }
+
+int Interrupt(const StartedProgram& run, int how) {
+  kill(run.pid, how);
+  return how;
+}
+
+int ThisProcessId() { return getpid(); }
+
+bool MakeLink(const std::string& target, const std::string& link) {
+  return symlink(target.c_str(), link.c_str()) == 0;
+}
+
+std::shared_ptr<void> HoldOpen(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  flock(fd, LOCK_EX);
+  return std::shared_ptr<void>(nullptr, [fd](void*) { close(fd); });
 }
 
 }  // namespace ovq2tyx::testing

@@ -4,6 +4,8 @@
 
 namespace ovq2tyx::testing {
 
+namespace fs = std::filesystem;
+
 namespace {
 
 std::wstring Widen(const std::string& text, UINT code_page) {
@@ -12,6 +14,14 @@ std::wstring Widen(const std::string& text, UINT code_page) {
                                   static_cast<int>(text.size()), wide.data(),
                                   static_cast<int>(wide.size())));
   return wide;
+}
+
+std::string Narrow(const std::wstring& wide, UINT code_page) {
+  std::string text(wide.size() * 4, '\0');
+  text.resize(WideCharToMultiByte(
+      code_page, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+      static_cast<int>(text.size()), nullptr, nullptr));
+  return text;
 }
 
 // Quotes one argument so the C runtime splits it back unchanged.
@@ -30,6 +40,17 @@ std::string QuoteArgument(const std::string& arg) {
   return quoted.append(backslashes * 2, '\\') + "\" ";
 }
 
+// Runs share a console of the tests' own, whose Ctrl+C (Interrupt) reaches
+// them; the tests ignore it themselves. The console Wine gives a program
+// started without a terminal takes no events.
+void ShareNewConsole() {
+  [[maybe_unused]] static const bool shared = [] {
+    FreeConsole();
+    return AllocConsole() &&
+           SetConsoleCtrlHandler([](DWORD) { return TRUE; }, TRUE);
+  }();
+}
+
 }  // namespace
 
 std::filesystem::path LongForm(const std::filesystem::path& path) {
@@ -38,23 +59,29 @@ std::filesystem::path LongForm(const std::filesystem::path& path) {
          std::filesystem::absolute(path).make_preferred().wstring();
 }
 
-std::string ConsoleToUtf8(const std::string& output) {
-  const std::wstring wide = Widen(output, CP_ACP);
-  std::string text(wide.size() * 3, '\0');
-  text.resize(WideCharToMultiByte(
-      CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-      static_cast<int>(text.size()), nullptr, nullptr));
-  std::erase(text, '\r');
-  return text;
+std::string AsPrinted(const std::string& text) {
+  // A character's form counts when the code page reads it back as itself.
+  const std::wstring wide = Widen(text, CP_UTF8);
+  std::string printed;
+  for (std::size_t at = 0, size; at < wide.size(); at += size) {
+    size = wide[at] >= 0xD800 && wide[at] < 0xDC00 ? 2 : 1;
+    const std::wstring character = wide.substr(at, size);
+    const std::string form = Narrow(character, CP_ACP);
+    printed += character == L"\n"                 ? "\r\n"
+               : Widen(form, CP_ACP) == character ? form
+                                                  : "?";
+  }
+  return printed;
 }
 
-RunResult RunProgram(const std::string& program,
-                     const std::vector<std::string>& argv,
-                     const std::string& working_directory, const RunOptions&) {
-  RunResult result;
+StartedProgram StartProgram(const std::string& program,
+                            const std::vector<std::string>& argv,
+                            const std::string& working_directory,
+                            const RunOptions&) {
+  ShareNewConsole();
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;
-  if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return result;
+  if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return {};
   SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
@@ -73,24 +100,73 @@ RunResult RunProgram(const std::string& program,
       &process);
   CloseHandle(write_end);
   CloseHandle(startup.hStdInput);
+  CloseHandle(process.hThread);
+  // Not started: no output, and no process to wait for.
+  return {started ? static_cast<int>(process.dwProcessId) : -1,
+          HandleToLong(read_end), HandleToLong(process.hProcess)};
+}
+
+RunResult FinishProgram(StartedProgram started) {
+  RunResult result;
+  HANDLE output = LongToHandle(started.output);
+  HANDLE process = LongToHandle(started.process);
   char buffer[4096];
   DWORD got = 0;
-  while (started && ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) &&
-         got > 0) {
+  while (ReadFile(output, buffer, sizeof buffer, &got, nullptr) && got > 0) {
     result.output.append(buffer, got);
   }
   DWORD code = 0;
-  if (started &&
-      WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
-      GetExitCodeProcess(process.hProcess, &code)) {
+  if (WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 &&
+      GetExitCodeProcess(process, &code)) {
     result.exit_code = static_cast<int>(code);
   }
-  if (started) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  CloseHandle(read_end);
+  CloseHandle(process);
+  CloseHandle(output);
   return result;
+}
+
+RunResult RunProgram(const std::string& program,
+                     const std::vector<std::string>& argv,
+                     const std::string& working_directory,
+                     const RunOptions& options) {
+  return FinishProgram(StartProgram(program, argv, working_directory, options));
+}
+
+// Wine raises no Ctrl+Break for a whole console, nor a closed window; the
+// program's handler is the same for every event.
+std::vector<int> Interruptions() { return {CTRL_C_EVENT, -1}; }
+
+int Interrupt(const StartedProgram& run, int how) {
+  how < 0 ? TerminateProcess(LongToHandle(run.process), 1)
+          : GenerateConsoleCtrlEvent(how, 0);
+  return 0;
+}
+
+int ThisProcessId() { return static_cast<int>(GetCurrentProcessId()); }
+
+bool MakeLink(const std::string& target, const std::string& link) {
+  const fs::path at = link;
+  CreateSymbolicLinkW(at.c_str(), fs::path(target).c_str(),
+                      SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+  if (!fs::exists(at)) {
+    // Wine's makes nothing. But Wine starts POSIX programs too, and shows
+    // ln's link as the file it points to; it does not wait for them to end.
+    const fs::path from = at.parent_path();
+    RunProgram("Z:\\bin\\ln",
+               {"ln", "-s", fs::relative(target, from).generic_string(),
+                at.filename().string()},
+               from.string());
+    for (int wait = 0; wait < 100 && !fs::exists(at); ++wait) Sleep(10);
+  }
+  return fs::exists(at);
+}
+
+std::shared_ptr<void> HoldOpen(const std::string& path) {
+  return std::shared_ptr<void>(
+      CreateFileW(fs::path(path).c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, 0, nullptr),
+      CloseHandle);
 }
 
 }  // namespace ovq2tyx::testing
