@@ -190,135 +190,239 @@ std::string_view QueryName(std::string_view name) {
   return plain ? name : Trim(EffectiveText(name));
 }
 
+bool IsBlankByte(char c) { return IsBlank(static_cast<unsigned char>(c)); }
+
+// The end of the text before `end` without the blanks at its end, which are
+// single-byte characters from `floor` on.
+std::size_t TrimEnd(std::string_view text, std::size_t floor, std::size_t end) {
+  while (end > floor && IsBlankByte(text[end - 1])) --end;
+  return end;
+}
+
+// A line as lookups see it.
+struct ParsedLine {
+  std::string_view key, value;
+  bool has_key = false;    // any visible character
+  bool has_value = false;  // a "="
+  std::size_t end = 0;     // the line end (CR, LF or the end of the text)
+};
+
+// Any line, from ScanLine's parts.
+ParsedLine ParseLine(std::string_view text, const LineParts& line) {
+  ParsedLine parsed;
+  parsed.end = line.end;
+  // A blank line holds nothing; any other line (";" ones too) is a key.
+  if (line.first == kNotFound) return parsed;
+  const std::size_t key_end =
+      line.equals == kNotFound ? line.last_end : line.name_end;
+  // A line that starts with "=" has an empty key.
+  parsed.key =
+      text.substr(line.first, std::max(key_end, line.first) - line.first);
+  if (line.value_first != kNotFound) {
+    parsed.value =
+        text.substr(line.value_first, line.last_end - line.value_first);
+  }
+  if (line.has_nul) {
+    parsed.key = EffectiveText(parsed.key);
+    parsed.value = EffectiveText(parsed.value);
+  }
+  parsed.has_key = true;
+  parsed.has_value = line.equals != kNotFound;
+  return parsed;
+}
+
+// The line at `begin` as ParseLine(ScanLine) sees it, found with word-wide
+// searches, when it holds no NUL and no lead byte without its trail; false
+// for another line.
+bool ParsePlainLine(std::string_view text, std::size_t begin,
+                    ParsedLine& line) {
+  const std::size_t size = text.size();
+  std::size_t pos = begin;
+  while (pos < size && IsBlankByte(text[pos])) ++pos;
+  const std::size_t first = pos;
+  // Bytes from `plain` up to `pos` are single-byte characters, so that
+  // blanks can be trimmed from the end of a run.
+  std::size_t plain = pos;
+  std::size_t value_first = kNotFound;
+  for (;; ++pos) {
+    pos = FindBreakHighOr(text, pos, '=');
+    if (pos == size) break;
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (c == '=') {
+      if (value_first == kNotFound) {
+        line.key = text.substr(first, TrimEnd(text, plain, pos) - first);
+        value_first = pos + 1;
+        while (value_first < size && IsBlankByte(text[value_first])) {
+          ++value_first;
+        }
+        plain = value_first;
+        pos = value_first - 1;
+      }
+    } else if (c < 0x80) {
+      if (c == '\0') return false;
+      break;  // CR or LF
+    } else {
+      const std::size_t length = CharLength(text, pos);
+      if (length == 1 && IsLeadByte(c)) return false;
+      pos += length - 1;
+      plain = pos + 1;
+    }
+  }
+  line.end = pos;
+  line.has_key = pos > first;
+  line.has_value = value_first != kNotFound;
+  if (line.has_value) {
+    line.value =
+        text.substr(value_first, TrimEnd(text, plain, pos) - value_first);
+  } else {
+    line.key = text.substr(first, TrimEnd(text, plain, pos) - first);
+  }
+  return true;
+}
+
+// Reads the line whose first visible character is the "[" at `first`:
+// false when it is no header, else its name and where it ends.
+bool ReadHeader(std::string_view text, std::size_t first,
+                std::string_view& name, std::size_t& end) {
+  end = FindBreakOrHigh(text, first);
+  if (end < text.size() && text[end] != '\r' && text[end] != '\n') {
+    // A NUL or a byte that may start a double-byte character.
+    const LineParts line = ScanLine(text, first);
+    end = line.end;
+    if (!IsHeader(text, line)) return false;
+    name = HeaderName(text, line);
+    return true;
+  }
+  // Single-byte characters only: the last "]" is a character.
+  const std::size_t bracket = text.substr(first, end - first).rfind(']');
+  if (bracket == kNotFound) return false;
+  name = Trim(text.substr(first + 1, bracket - 1));
+  return true;
+}
+
+// Where the line of `pos` starts when only blanks stand before `pos` on
+// it, else kNotFound. The blanks after a line end are characters of their
+// own, and a blank preceded by a lead byte stops the search.
+std::size_t LineStartBefore(std::string_view text, std::size_t pos) {
+  while (pos > 0 && IsBlankByte(text[pos - 1])) --pos;
+  const bool starts =
+      pos == 0 || text[pos - 1] == '\r' || text[pos - 1] == '\n';
+  return starts ? pos : kNotFound;
+}
+
+// A section's name and where its lines begin, from where its header line
+// begins (kNoHeader for section 0).
+struct SectionStart {
+  std::string_view name;
+  std::size_t body = 0;
+};
+
+SectionStart ReadSectionStart(std::string_view text, std::uint32_t header) {
+  if (header == kNoHeader) return {};
+  std::size_t first = header;
+  while (IsBlankByte(text[first])) ++first;
+  SectionStart start;
+  std::size_t end = 0;
+  ReadHeader(text, first, start.name, end);
+  start.body = NextLine(text, end);
+  return start;
+}
+
 }  // namespace
 
 ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
   const std::string_view text = bytes_;
   headers_.push_back(kNoHeader);
-  for (std::size_t pos = 0; pos < text.size();) {
-    // Only a line whose first visible byte is "[" can be a header.
-    std::size_t end = pos;
-    while (end < text.size() && KindOf(text[end]) == kBlank) ++end;
-    if (end < text.size() && text[end] == '[') {
-      const LineParts line = ScanLine(text, pos);
-      if (IsHeader(text, line)) {
-        headers_.push_back(static_cast<std::uint32_t>(pos));
-      }
-      end = line.end;
+  // Only a line whose first visible byte is "[" can be a header.
+  for (std::size_t pos = text.find('['); pos != kNotFound;
+       pos = text.find('[', pos + 1)) {
+    const std::size_t line = LineStartBefore(text, pos);
+    std::string_view name;
+    if (line != kNotFound && ReadHeader(text, pos, name, pos)) {
+      headers_.push_back(static_cast<std::uint32_t>(line));
     }
-    pos = NextLine(text, FindLineEnd(text, end));
   }
   const auto sections = static_cast<std::uint32_t>(headers_.size());
   headers_.push_back(static_cast<std::uint32_t>(text.size()));  // the end
   const std::size_t size = std::bit_ceil(std::size_t{2} * sections);
   slots_.assign(size, 0);
   for (std::uint32_t section = 0; section < sections; ++section) {
-    const std::string_view name = SectionName(section);
+    const std::string_view name =
+        ReadSectionStart(text, headers_[section]).name;
     for (std::size_t i = HashName(name);; ++i) {
       std::uint32_t& slot = slots_[i & (size - 1)];
       if (slot == 0) {
         slot = section + 1;
         break;
       }
-      if (EqualsIgnoreCase(SectionName(slot - 1), name)) break;
+      if (EqualsIgnoreCase(ReadSectionStart(text, headers_[slot - 1]).name,
+                           name)) {
+        break;
+      }
     }
   }
 }
 
-std::string_view ProfileReader::SectionName(std::uint32_t section) const {
-  if (headers_[section] == kNoHeader) return {};
-  return HeaderName(bytes_, ScanLine(bytes_, headers_[section]));
-}
-
-std::string_view ProfileReader::SectionBody(std::uint32_t section) const {
-  const std::string_view text = bytes_;
-  const std::size_t begin =
-      headers_[section] == kNoHeader
-          ? 0
-          : NextLine(text, ScanLine(text, headers_[section]).end);
-  return text.substr(begin, headers_[section + 1] - begin);
-}
-
-bool ProfileReader::FindSection(std::string_view name,
-                                std::uint32_t& section) const {
+ProfileSection ProfileReader::FindSection(std::string_view name) const {
+  ProfileSection section;
+  section.text_ = bytes_;
+  name = QueryName(name);
   for (std::size_t i = HashName(name);; ++i) {
     const std::uint32_t slot = slots_[i & (slots_.size() - 1)];
-    if (slot == 0) return false;
-    if (EqualsIgnoreCase(SectionName(slot - 1), name)) {
-      section = slot - 1;
-      return true;
+    if (slot == 0) return section;
+    const SectionStart start = ReadSectionStart(bytes_, headers_[slot - 1]);
+    if (EqualsIgnoreCase(start.name, name)) {
+      std::size_t pos = start.body;
+      const std::size_t end = headers_[slot];
+      while (pos < end && section.held_ < ProfileSection::kHeldLines) {
+        if (ProfileSection::ReadKeyLine(bytes_, pos,
+                                        section.lines_[section.held_])) {
+          ++section.held_;
+        }
+      }
+      section.rest_ = pos;
+      section.end_ = end;
+      return section;
     }
   }
 }
 
-void ProfileReader::LoadEntries(std::uint32_t section) const {
-  loaded_section_ = section;
-  entries_.clear();
-  const std::string_view text = bytes_;
-  const std::string_view body = SectionBody(section);
-  const std::size_t end = body.data() - text.data() + body.size();
-  for (std::size_t pos = body.data() - text.data(); pos < end;) {
-    const LineParts line = ScanLine(text, pos);
-    pos = NextLine(text, line.end);
-    // A blank line holds nothing; any other line (";" ones too) is a key.
-    if (line.first == kNotFound) continue;
-    const std::size_t key_end =
-        line.equals == kNotFound ? line.last_end : line.name_end;
-    // A line that starts with "=" has an empty key.
-    std::string_view key =
-        text.substr(line.first, std::max(key_end, line.first) - line.first);
-    std::string_view value;
-    if (line.value_first != kNotFound) {
-      value = text.substr(line.value_first, line.last_end - line.value_first);
-    }
-    if (line.has_nul) {
-      key = EffectiveText(key);
-      value = EffectiveText(value);
-    }
-    const auto offset = [&text](std::string_view part) {
-      return static_cast<std::uint32_t>(part.data() - text.data());
-    };
-    entries_.push_back({offset(key), static_cast<std::uint32_t>(key.size()),
-                        value.empty() ? 0 : offset(value),
-                        static_cast<std::uint32_t>(value.size()),
-                        line.equals != kNotFound});
-  }
+bool ProfileSection::ReadKeyLine(std::string_view text, std::size_t& pos,
+                                 KeyLine& key_line) {
+  ParsedLine line;
+  if (!ParsePlainLine(text, pos, line))
+    line = ParseLine(text, ScanLine(text, pos));
+  pos = NextLine(text, line.end);
+  key_line = {line.key, line.value, line.has_value};
+  return line.has_key;
 }
 
-bool ProfileReader::FindValue(std::string_view section, std::string_view key,
-                              std::string_view& value) const {
-  // An item's keys are read one after another from one section: asked for
-  // in the same spelling again, it is known at once.
-  if (!has_query_ || section != last_section_query_) {
-    has_query_ = true;
-    last_section_query_.assign(section);
-    std::uint32_t found = 0;
-    if (!FindSection(QueryName(section), found)) {
-      loaded_section_ = kNoSection;
-      return false;
-    }
-    if (found != loaded_section_) LoadEntries(found);
-  }
-  if (loaded_section_ == kNoSection) return false;
+bool ProfileSection::FindValue(std::string_view key,
+                               std::string_view& value) const {
   key = QueryName(key);
-  const std::string_view text = bytes_;
-  for (const Entry& entry : entries_) {
-    if (EqualsIgnoreCase(text.substr(entry.key_begin, entry.key_size), key)) {
-      if (!entry.has_value) return false;
-      value = StripQuotes(text.substr(entry.value_begin, entry.value_size));
-      return true;
+  const auto answer = [&value](const KeyLine& line) {
+    if (!line.has_value) return false;
+    value = StripQuotes(line.value);
+    return true;
+  };
+  for (std::size_t i = 0; i < held_; ++i) {
+    if (EqualsIgnoreCase(lines_[i].key, key)) return answer(lines_[i]);
+  }
+  KeyLine line;
+  for (std::size_t pos = rest_; pos < end_;) {
+    if (ReadKeyLine(text_, pos, line) && EqualsIgnoreCase(line.key, key)) {
+      return answer(line);
     }
   }
   return false;
 }
 
-std::string_view ReadProfileString(const ProfileReader& reader,
-                                   std::string_view section,
+std::string_view ReadProfileString(const ProfileSection& section,
                                    std::string_view key,
                                    std::string_view fallback,
                                    std::size_t capacity) {
   std::string_view value;
-  if (!reader.FindValue(section, key, value)) {
+  if (!section.FindValue(key, value)) {
     value = EffectiveText(fallback);
     while (value.size() > 1 && value.back() == ' ' && EndsInSingleByte(value)) {
       value.remove_suffix(1);
@@ -328,11 +432,10 @@ std::string_view ReadProfileString(const ProfileReader& reader,
   return CutToCapacity(value, capacity);
 }
 
-std::int32_t ReadProfileInt(const ProfileReader& reader,
-                            std::string_view section, std::string_view key,
+std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
                             std::int32_t fallback) {
   std::string_view value;
-  if (!reader.FindValue(section, key, value) || value.empty()) {
+  if (!section.FindValue(key, value) || value.empty()) {
     return fallback;
   }
   // The platform reader looks at no more than the first 29 characters.

@@ -5,12 +5,13 @@
 // case, the first of duplicate sections and keys winning.
 //
 // The reader parses bytes, not files: loading them is the caller's business.
-// Its index holds one offset per section; a section's keys are parsed when
-// it is first looked up, and kept while the lookups stay in that section, as
-// an item's keys are read one after another.
+// Its index holds one offset per section. A lookup names its section once:
+// FindSection parses that section's key lines into a ProfileSection, a value
+// the caller keeps while it reads the section's keys one after another.
 #ifndef OVQ2TYX_PROFILE_PROFILE_READER_H_
 #define OVQ2TYX_PROFILE_PROFILE_READER_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,30 +23,53 @@ namespace ovq2tyx {
 // The largest profile read. The index keeps 32-bit offsets.
 inline constexpr std::uint64_t kMaxProfileBytes = std::uint64_t{1} << 31;
 
+// One section of a profile, found by ProfileReader::FindSection. It views
+// the reader's bytes and lives no longer than the reader. A section that is
+// missing has no keys.
+class ProfileSection {
+ public:
+  // The value of `key` as the platform reader sees it (up to a NUL, without
+  // the blanks around it and one pair of enclosing quotes). False when the
+  // key is missing or its line holds no "=". The key is matched without
+  // blanks around it or anything after a NUL.
+  bool FindValue(std::string_view key, std::string_view& value) const;
+
+ private:
+  friend class ProfileReader;
+
+  // A key line as lookups see it.
+  struct KeyLine {
+    std::string_view key, value;
+    bool has_value;
+  };
+  // Reads the line at `pos` and moves `pos` to the next line. False for a
+  // line that holds nothing but blanks.
+  static bool ReadKeyLine(std::string_view text, std::size_t& pos,
+                          KeyLine& line);
+
+  // Source items hold up to nine keys; a longer section's other lines are
+  // parsed again on each lookup, so that a section of any size takes no
+  // more room than this.
+  static constexpr std::size_t kHeldLines = 16;
+
+  std::string_view text_;
+  std::array<KeyLine, kHeldLines> lines_{};
+  std::size_t held_ = 0;
+  // The lines after the held ones: [rest_, end_).
+  std::size_t rest_ = 0, end_ = 0;
+};
+
 class ProfileReader {
  public:
   // Parses `bytes` (at most kMaxProfileBytes), which the reader keeps.
   explicit ProfileReader(std::string bytes);
 
-  // The value of `key` in `section` as the platform reader sees it (up to a
-  // NUL, without the blanks around it and one pair of enclosing quotes).
-  // False when the section or the key is missing, or the key's line holds
-  // no "=". Section and key are matched without blanks around them or
-  // anything after a NUL. The view lives as long as the reader.
-  bool FindValue(std::string_view section, std::string_view key,
-                 std::string_view& value) const;
+  // The first section called `name`, matched without blanks around it or
+  // anything after a NUL; a section without keys when there is none.
+  ProfileSection FindSection(std::string_view name) const;
 
  private:
-  struct Entry {
-    std::uint32_t key_begin, key_size, value_begin, value_size;
-    bool has_value;
-  };
-
   std::string_view SectionName(std::uint32_t section) const;
-  // The lines of a section: after its header up to the next header.
-  std::string_view SectionBody(std::uint32_t section) const;
-  bool FindSection(std::string_view name, std::uint32_t& section) const;
-  void LoadEntries(std::uint32_t section) const;
 
   std::string bytes_;
   // Where each section's header line starts, in file order, and last where
@@ -55,21 +79,14 @@ class ProfileReader {
   // Open addressing over section numbers + 1 (0: empty slot); only the
   // first section of each name is in it.
   std::vector<std::uint32_t> slots_;
-  // The keys of the section looked up last, and how it was asked for.
-  static constexpr std::uint32_t kNoSection = UINT32_MAX;
-  mutable std::uint32_t loaded_section_ = kNoSection;
-  mutable bool has_query_ = false;
-  mutable std::string last_section_query_;
-  mutable std::vector<Entry> entries_;
 };
 
-// The value of section/key cut to `capacity` - 1 bytes at a character
-// boundary; `fallback` when the key or its value is missing. The fallback
-// loses trailing spaces (not its first character) and one pair of enclosing
-// quotes, as with the platform reader. The view lives as long as the reader
-// and the fallback.
-std::string_view ReadProfileString(const ProfileReader& reader,
-                                   std::string_view section,
+// The value of the section's `key` cut to `capacity` - 1 bytes at a
+// character boundary; `fallback` when the key or its value is missing. The
+// fallback loses trailing spaces (not its first character) and one pair of
+// enclosing quotes, as with the platform reader. The view lives as long as
+// the reader and the fallback.
+std::string_view ReadProfileString(const ProfileSection& section,
                                    std::string_view key,
                                    std::string_view fallback,
                                    std::size_t capacity);
@@ -78,8 +95,7 @@ std::string_view ReadProfileString(const ProfileReader& reader,
 // 29 characters, optional blanks and sign, "0x"/"0o"/"0b" prefixes, digits
 // up to the first other character, wrapping to 32 bits. `fallback` when the
 // value is missing or empty.
-std::int32_t ReadProfileInt(const ProfileReader& reader,
-                            std::string_view section, std::string_view key,
+std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
                             std::int32_t fallback);
 
 }  // namespace ovq2tyx
