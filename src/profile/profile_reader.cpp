@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 
 #include "profile/line_syntax.h"
 #include "text/byte_scan.h"
@@ -12,7 +13,11 @@ namespace ovq2tyx {
 
 namespace {
 
-constexpr std::uint32_t kNoHeader = UINT32_MAX;
+// The first CR or LF at or after `pos`, or the end of the text.
+std::size_t FindLineEnd(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n') ++pos;
+  return pos;
+}
 
 // Start of the line after the one that ends at `end`. `text` is all of a
 // std::string, whose terminating NUL ends it as any other byte would.
@@ -184,10 +189,10 @@ std::uint32_t HashName(std::string_view name) {
 
 // A query's section or key as the reader matches it.
 std::string_view QueryName(std::string_view name) {
-  bool plain = !name.empty() && KindOf(name.front()) == kPlain &&
-               KindOf(name.back()) == kPlain;
-  for (char c : name) plain = plain && c != '\0';
-  return plain ? name : Trim(EffectiveText(name));
+  const bool plain = !name.empty() && KindOf(name.front()) == kPlain &&
+                     KindOf(name.back()) == kPlain;
+  return plain && name.find('\0') == kNotFound ? name
+                                               : Trim(EffectiveText(name));
 }
 
 bool IsBlankByte(char c) { return IsBlank(static_cast<unsigned char>(c)); }
@@ -232,52 +237,52 @@ ParsedLine ParseLine(std::string_view text, const LineParts& line) {
 }
 
 // The line at `begin` as ParseLine(ScanLine) sees it, found with word-wide
-// searches, when it holds no NUL and no lead byte without its trail; false
-// for another line.
+// searches, when it holds no NUL, no lead byte without its trail, and no
+// double-byte character before its first "="; false for another line.
 bool ParsePlainLine(std::string_view text, std::size_t begin,
                     ParsedLine& line) {
   const std::size_t size = text.size();
-  std::size_t pos = begin;
-  while (pos < size && IsBlankByte(text[pos])) ++pos;
-  const std::size_t first = pos;
-  // Bytes from `plain` up to `pos` are single-byte characters, so that
-  // blanks can be trimmed from the end of a run.
-  std::size_t plain = pos;
-  std::size_t value_first = kNotFound;
-  for (;; ++pos) {
-    pos = FindBreakHighOr(text, pos, '=');
-    if (pos == size) break;
-    const auto c = static_cast<unsigned char>(text[pos]);
-    if (c == '=') {
-      if (value_first == kNotFound) {
-        line.key = text.substr(first, TrimEnd(text, plain, pos) - first);
-        value_first = pos + 1;
-        while (value_first < size && IsBlankByte(text[value_first])) {
-          ++value_first;
-        }
-        plain = value_first;
-        pos = value_first - 1;
-      }
-    } else if (c < 0x80) {
-      if (c == '\0') return false;
-      break;  // CR or LF
-    } else {
-      const std::size_t length = CharLength(text, pos);
-      if (length == 1 && IsLeadByte(c)) return false;
-      pos += length - 1;
-      plain = pos + 1;
+  std::size_t first = begin;
+  while (first < size && IsBlankByte(text[first])) ++first;
+  // The line end, past whole characters. From `plain` on every byte is a
+  // character, so that blanks can be trimmed from the end of the value.
+  std::size_t end = first, plain = first, high = kNotFound;
+  for (;;) {
+    end = FindBreakOrHigh(text, end);
+    if (end == size || static_cast<unsigned char>(text[end]) < 0x80) break;
+    if (high == kNotFound) high = end;
+    const std::size_t length = CharLength(text, end);
+    if (length == 1 && IsLeadByte(static_cast<unsigned char>(text[end]))) {
+      return false;
     }
+    end += length;
+    plain = end;
   }
-  line.end = pos;
-  line.has_key = pos > first;
-  line.has_value = value_first != kNotFound;
-  if (line.has_value) {
-    line.value =
-        text.substr(value_first, TrimEnd(text, plain, pos) - value_first);
-  } else {
-    line.key = text.substr(first, TrimEnd(text, plain, pos) - first);
+  if (end < size && text[end] == '\0') return false;
+  line.end = end;
+  line.has_key = end > first;
+  // Before the first byte of 0x80 and above every byte is a character.
+  const std::size_t limit = std::min(high, end);
+  const std::size_t equals = text.substr(0, limit).find('=', first);
+  if (equals == kNotFound) {
+    if (high != kNotFound) return false;
+    line.key = text.substr(first, TrimEnd(text, first, end) - first);
+    return true;
   }
+  line.key = text.substr(first, TrimEnd(text, first, equals) - first);
+  std::size_t value_first = equals + 1;
+  while (value_first < end && IsBlankByte(text[value_first])) ++value_first;
+  line.value = text.substr(
+      value_first,
+      TrimEnd(text, std::max(plain, value_first), end) - value_first);
+  line.has_value = true;
   return true;
+}
+
+std::uint32_t Digest(std::string_view key) {
+  if (key.empty()) return 0;
+  return static_cast<std::uint32_t>(key.size() << 8) |
+         static_cast<unsigned char>(ToUpperAscii(key.back()));
 }
 
 // Reads the line whose first visible character is the "[" at `first`:
@@ -310,111 +315,116 @@ std::size_t LineStartBefore(std::string_view text, std::size_t pos) {
   return starts ? pos : kNotFound;
 }
 
-// A section's name and where its lines begin, from where its header line
-// begins (kNoHeader for section 0).
-struct SectionStart {
-  std::string_view name;
-  std::size_t body = 0;
-};
-
-SectionStart ReadSectionStart(std::string_view text, std::uint32_t header) {
-  if (header == kNoHeader) return {};
-  std::size_t first = header;
-  while (IsBlankByte(text[first])) ++first;
-  SectionStart start;
-  std::size_t end = 0;
-  ReadHeader(text, first, start.name, end);
-  start.body = NextLine(text, end);
-  return start;
-}
-
 }  // namespace
 
 ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
   const std::string_view text = bytes_;
-  headers_.push_back(kNoHeader);
+  sections_.push_back({0, 0, 0});
   // Only a line whose first visible byte is "[" can be a header.
   for (std::size_t pos = text.find('['); pos != kNotFound;
        pos = text.find('[', pos + 1)) {
     const std::size_t line = LineStartBefore(text, pos);
     std::string_view name;
     if (line != kNotFound && ReadHeader(text, pos, name, pos)) {
-      headers_.push_back(static_cast<std::uint32_t>(line));
+      sections_.push_back(
+          {static_cast<std::uint32_t>(line),
+           static_cast<std::uint32_t>(name.data() - text.data()),
+           static_cast<std::uint32_t>(name.size())});
     }
   }
-  const auto sections = static_cast<std::uint32_t>(headers_.size());
-  headers_.push_back(static_cast<std::uint32_t>(text.size()));  // the end
+  const auto sections = static_cast<std::uint32_t>(sections_.size());
+  sections_.push_back({static_cast<std::uint32_t>(text.size()), 0, 0});
   const std::size_t size = std::bit_ceil(std::size_t{2} * sections);
   slots_.assign(size, 0);
   for (std::uint32_t section = 0; section < sections; ++section) {
-    const std::string_view name =
-        ReadSectionStart(text, headers_[section]).name;
+    const std::string_view name = Name(sections_[section]);
     for (std::size_t i = HashName(name);; ++i) {
       std::uint32_t& slot = slots_[i & (size - 1)];
       if (slot == 0) {
         slot = section + 1;
         break;
       }
-      if (EqualsIgnoreCase(ReadSectionStart(text, headers_[slot - 1]).name,
-                           name)) {
-        break;
-      }
+      if (EqualsIgnoreCase(Name(sections_[slot - 1]), name)) break;
     }
   }
 }
 
 ProfileSection ProfileReader::FindSection(std::string_view name) const {
-  ProfileSection section;
-  section.text_ = bytes_;
+  ProfileSection found;
+  found.text_ = bytes_;
   name = QueryName(name);
   for (std::size_t i = HashName(name);; ++i) {
     const std::uint32_t slot = slots_[i & (slots_.size() - 1)];
-    if (slot == 0) return section;
-    const SectionStart start = ReadSectionStart(bytes_, headers_[slot - 1]);
-    if (EqualsIgnoreCase(start.name, name)) {
-      std::size_t pos = start.body;
-      const std::size_t end = headers_[slot];
-      while (pos < end && section.held_ < ProfileSection::kHeldLines) {
-        if (ProfileSection::ReadKeyLine(bytes_, pos,
-                                        section.lines_[section.held_])) {
-          ++section.held_;
-        }
-      }
-      section.rest_ = pos;
-      section.end_ = end;
-      return section;
+    if (slot == 0) return found;
+    const Section& section = sections_[slot - 1];
+    if (EqualsIgnoreCase(Name(section), name)) {
+      // The lines after the header line, up to the next header.
+      const std::size_t body =
+          slot == 1
+              ? 0
+              : NextLine(bytes_, FindLineEnd(bytes_, section.name_begin +
+                                                         section.name_size));
+      found.end_ = sections_[slot].line;
+      found.rest_ = ProfileSection::ReadKeyLines(bytes_, body, found.end_,
+                                                 found.lines_, found.held_);
+      return found;
     }
   }
 }
 
-bool ProfileSection::ReadKeyLine(std::string_view text, std::size_t& pos,
-                                 KeyLine& key_line) {
-  ParsedLine line;
-  if (!ParsePlainLine(text, pos, line))
-    line = ParseLine(text, ScanLine(text, pos));
-  pos = NextLine(text, line.end);
-  key_line = {line.key, line.value, line.has_value};
-  return line.has_key;
+std::size_t ProfileSection::ReadKeyLines(std::string_view text, std::size_t pos,
+                                         std::size_t end,
+                                         std::span<KeyLine> lines,
+                                         std::size_t& count) {
+  const auto offset = [text](std::string_view part) {
+    return static_cast<std::uint32_t>(part.data() - text.data());
+  };
+  for (count = 0; pos < end && count < lines.size();) {
+    ParsedLine line;
+    if (!ParsePlainLine(text, pos, line)) {
+      line = ParseLine(text, ScanLine(text, pos));
+    }
+    pos = NextLine(text, line.end);
+    if (!line.has_key) continue;
+    lines[count++] = {Digest(line.key),
+                      offset(line.key),
+                      static_cast<std::uint32_t>(line.key.size()),
+                      offset(line.value),
+                      static_cast<std::uint32_t>(line.value.size()),
+                      line.has_value};
+  }
+  return pos;
+}
+
+bool ProfileSection::FindLine(std::string_view key, KeyLine& found) const {
+  const std::uint32_t digest = Digest(key);
+  // Tells the first of `lines` with the key.
+  const auto find_in = [&](std::span<const KeyLine> lines) {
+    for (const KeyLine& line : lines) {
+      if (line.digest == digest &&
+          EqualsIgnoreCase(Part(line.key_begin, line.key_size), key)) {
+        found = line;
+        return true;
+      }
+    }
+    return false;
+  };
+  if (find_in(std::span(lines_).first(held_))) return true;
+  std::array<KeyLine, kHeldLines> more;
+  for (std::size_t pos = rest_; pos < end_;) {
+    std::size_t count = 0;
+    pos = ReadKeyLines(text_, pos, end_, more, count);
+    if (find_in(std::span(more).first(count))) return true;
+  }
+  return false;
 }
 
 bool ProfileSection::FindValue(std::string_view key,
                                std::string_view& value) const {
-  key = QueryName(key);
-  const auto answer = [&value](const KeyLine& line) {
-    if (!line.has_value) return false;
-    value = StripQuotes(line.value);
-    return true;
-  };
-  for (std::size_t i = 0; i < held_; ++i) {
-    if (EqualsIgnoreCase(lines_[i].key, key)) return answer(lines_[i]);
-  }
   KeyLine line;
-  for (std::size_t pos = rest_; pos < end_;) {
-    if (ReadKeyLine(text_, pos, line) && EqualsIgnoreCase(line.key, key)) {
-      return answer(line);
-    }
-  }
-  return false;
+  if (!FindLine(QueryName(key), line) || !line.has_value) return false;
+  value = StripQuotes(Part(line.value_begin, line.value_size));
+  return true;
 }
 
 std::string_view ReadProfileString(const ProfileSection& section,

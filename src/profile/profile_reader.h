@@ -14,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,23 +38,32 @@ class ProfileSection {
  private:
   friend class ProfileReader;
 
-  // A key line as lookups see it.
+  // A key line as lookups see it: offsets into the text, and a digest of
+  // the key (its size and last byte, folded) that tells most other keys at
+  // once.
   struct KeyLine {
-    std::string_view key, value;
+    std::uint32_t digest, key_begin, key_size, value_begin, value_size;
     bool has_value;
   };
-  // Reads the line at `pos` and moves `pos` to the next line. False for a
-  // line that holds nothing but blanks.
-  static bool ReadKeyLine(std::string_view text, std::size_t& pos,
-                          KeyLine& line);
-
   // Source items hold up to nine keys; a longer section's other lines are
   // parsed again on each lookup, so that a section of any size takes no
   // more room than this.
   static constexpr std::size_t kHeldLines = 16;
 
+  // Reads the lines from `pos` up to `end` into `lines` until all are read
+  // or `lines` is full; sets `count` and returns where reading stopped.
+  static std::size_t ReadKeyLines(std::string_view text, std::size_t pos,
+                                  std::size_t end, std::span<KeyLine> lines,
+                                  std::size_t& count);
+
+  // The first line with `key`, a query as the reader matches it.
+  bool FindLine(std::string_view key, KeyLine& found) const;
+  std::string_view Part(std::uint32_t begin, std::uint32_t size) const {
+    return std::string_view(text_.data() + begin, size);
+  }
+
   std::string_view text_;
-  std::array<KeyLine, kHeldLines> lines_{};
+  std::array<KeyLine, kHeldLines> lines_;  // [0, held_) are read
   std::size_t held_ = 0;
   // The lines after the held ones: [rest_, end_).
   std::size_t rest_ = 0, end_ = 0;
@@ -69,13 +79,20 @@ class ProfileReader {
   ProfileSection FindSection(std::string_view name) const;
 
  private:
-  std::string_view SectionName(std::uint32_t section) const;
+  // One section: where its header line begins, and its name. Section 0
+  // holds the lines before the first header, begins the text and has an
+  // empty name; after the last section comes the end of the text.
+  struct Section {
+    std::uint32_t line, name_begin, name_size;
+  };
+
+  std::string_view Name(const Section& section) const {
+    return std::string_view(bytes_).substr(section.name_begin,
+                                           section.name_size);
+  }
 
   std::string bytes_;
-  // Where each section's header line starts, in file order, and last where
-  // the text ends. Section 0 holds the lines before the first header and has
-  // no header of its own.
-  std::vector<std::uint32_t> headers_;
+  std::vector<Section> sections_;
   // Open addressing over section numbers + 1 (0: empty slot); only the
   // first section of each name is in it.
   std::vector<std::uint32_t> slots_;

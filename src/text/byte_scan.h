@@ -127,9 +127,21 @@ inline std::size_t FindBreakHighOr(std::string_view text, std::size_t pos,
 // True when no byte of `text` is 0x80 or above: every byte is a character.
 inline bool IsSingleByteText(std::string_view text) {
   using namespace byte_scan;
-  return FindFirst(
-             text, 0, [](Word w) { return w & Repeat(0x80); },
-             [](unsigned char c) { return c >= 0x80; }) == text.size();
+  const std::size_t size = text.size();
+  Word word;
+  std::size_t pos = 0;
+  for (; pos + 8 <= size; pos += 8) {
+    std::memcpy(&word, text.data() + pos, 8);
+    if (word & Repeat(0x80)) return false;
+  }
+  if (pos < size && size >= 8) {  // the last bytes, in the word ending there
+    std::memcpy(&word, text.data() + size - 8, 8);
+    return (word & Repeat(0x80)) == 0;
+  }
+  for (; pos < size; ++pos) {
+    if (static_cast<unsigned char>(text[pos]) >= 0x80) return false;
+  }
+  return true;
 }
 
 }  // namespace ovq2tyx
