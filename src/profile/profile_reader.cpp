@@ -68,11 +68,11 @@ bool EndsInSingleByte(std::string_view text) {
 // One pair of matching enclosing quotes removed. The closing quote must be a
 // character: in "\x81"" the last byte is the second of a pair.
 std::string_view StripQuotes(std::string_view value) {
-  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-      value.back() == value[0] && EndsInSingleByte(value)) {
-    return value.substr(1, value.size() - 2);
+  if (value.size() < 2 || (value[0] != '"' && value[0] != '\'') ||
+      value.back() != value[0] || !EndsInSingleByte(value)) {
+    return value;
   }
-  return value;
+  return value.substr(1, value.size() - 2);
 }
 
 // Where the parts of one line lie (offsets into the text).
@@ -187,12 +187,16 @@ std::uint32_t HashName(std::string_view name) {
   return hash;
 }
 
+bool HasPlainEnds(std::string_view name) {
+  return !name.empty() && KindOf(name.front()) == kPlain &&
+         KindOf(name.back()) == kPlain;
+}
+
 // A query's section or key as the reader matches it.
 std::string_view QueryName(std::string_view name) {
-  const bool plain = !name.empty() && KindOf(name.front()) == kPlain &&
-                     KindOf(name.back()) == kPlain;
-  return plain && name.find('\0') == kNotFound ? name
-                                               : Trim(EffectiveText(name));
+  return HasPlainEnds(name) && name.find('\0') == kNotFound
+             ? name
+             : Trim(EffectiveText(name));
 }
 
 bool IsBlankByte(char c) { return IsBlank(static_cast<unsigned char>(c)); }
@@ -234,49 +238,6 @@ ParsedLine ParseLine(std::string_view text, const LineParts& line) {
   parsed.has_key = true;
   parsed.has_value = line.equals != kNotFound;
   return parsed;
-}
-
-// The line at `begin` as ParseLine(ScanLine) sees it, found with word-wide
-// searches, when it holds no NUL, no lead byte without its trail, and no
-// double-byte character before its first "="; false for another line.
-bool ParsePlainLine(std::string_view text, std::size_t begin,
-                    ParsedLine& line) {
-  const std::size_t size = text.size();
-  std::size_t first = begin;
-  while (first < size && IsBlankByte(text[first])) ++first;
-  // The line end, past whole characters. From `plain` on every byte is a
-  // character, so that blanks can be trimmed from the end of the value.
-  std::size_t end = first, plain = first, high = kNotFound;
-  for (;;) {
-    end = FindBreakOrHigh(text, end);
-    if (end == size || static_cast<unsigned char>(text[end]) < 0x80) break;
-    if (high == kNotFound) high = end;
-    const std::size_t length = CharLength(text, end);
-    if (length == 1 && IsLeadByte(static_cast<unsigned char>(text[end]))) {
-      return false;
-    }
-    end += length;
-    plain = end;
-  }
-  if (end < size && text[end] == '\0') return false;
-  line.end = end;
-  line.has_key = end > first;
-  // Before the first byte of 0x80 and above every byte is a character.
-  const std::size_t limit = std::min(high, end);
-  const std::size_t equals = text.substr(0, limit).find('=', first);
-  if (equals == kNotFound) {
-    if (high != kNotFound) return false;
-    line.key = text.substr(first, TrimEnd(text, first, end) - first);
-    return true;
-  }
-  line.key = text.substr(first, TrimEnd(text, first, equals) - first);
-  std::size_t value_first = equals + 1;
-  while (value_first < end && IsBlankByte(text[value_first])) ++value_first;
-  line.value = text.substr(
-      value_first,
-      TrimEnd(text, std::max(plain, value_first), end) - value_first);
-  line.has_value = true;
-  return true;
 }
 
 std::uint32_t Digest(std::string_view key) {
@@ -376,53 +337,118 @@ std::size_t ProfileSection::ReadKeyLines(std::string_view text, std::size_t pos,
                                          std::size_t end,
                                          std::span<KeyLine> lines,
                                          std::size_t& count) {
-  const auto offset = [text](std::string_view part) {
-    return static_cast<std::uint32_t>(part.data() - text.data());
+  const std::size_t size = text.size();
+  const auto hold = [&](std::size_t key, std::size_t key_end, std::size_t value,
+                        std::size_t value_end, bool has_value) {
+    lines[count++] = {Digest(text.substr(key, key_end - key)),
+                      static_cast<std::uint32_t>(key),
+                      static_cast<std::uint32_t>(key_end - key),
+                      static_cast<std::uint32_t>(value),
+                      static_cast<std::uint32_t>(value_end - value),
+                      has_value};
   };
-  for (count = 0; pos < end && count < lines.size();) {
-    ParsedLine line;
-    if (!ParsePlainLine(text, pos, line)) {
-      line = ParseLine(text, ScanLine(text, pos));
+  for (count = 0; pos < end && count < lines.size();
+       pos = NextLine(text, pos)) {
+    std::size_t first = pos;
+    while (first < size && IsBlankByte(text[first])) ++first;
+    // The line end, past whole characters: a NUL or a lead byte without
+    // its trail leaves the line to the byte scanner. From `plain` on every
+    // byte is a character, so that blanks can be trimmed from the end.
+    std::size_t line_end = first, plain = first, high = kNotFound;
+    bool scanned = true;
+    for (;;) {
+      line_end = FindBreakOrHigh(text, line_end);
+      if (line_end == size) break;
+      const auto c = static_cast<unsigned char>(text[line_end]);
+      if (c < 0x80) {
+        scanned = c != '\0';
+        break;
+      }
+      if (high == kNotFound) high = line_end;
+      const std::size_t length = CharLength(text, line_end);
+      if (length == 1 && IsLeadByte(c)) {
+        scanned = false;
+        break;
+      }
+      line_end += length;
+      plain = line_end;
     }
-    pos = NextLine(text, line.end);
-    if (!line.has_key) continue;
-    lines[count++] = {Digest(line.key),
-                      offset(line.key),
-                      static_cast<std::uint32_t>(line.key.size()),
-                      offset(line.value),
-                      static_cast<std::uint32_t>(line.value.size()),
-                      line.has_value};
+    // The first "=", searched for where every byte is a character: before
+    // the first byte of 0x80 and above. Keys are short.
+    const std::size_t key_limit = std::min(high, line_end);
+    std::size_t equals = first;
+    while (equals < key_limit && text[equals] != '=') ++equals;
+    if (!scanned || (equals == key_limit && high != kNotFound)) {
+      const ParsedLine line = ParseLine(text, ScanLine(text, pos));
+      pos = line.end;
+      if (line.has_key) {
+        const auto offset = [text](std::string_view part) {
+          return static_cast<std::size_t>(part.data() - text.data());
+        };
+        hold(offset(line.key), offset(line.key) + line.key.size(),
+             offset(line.value), offset(line.value) + line.value.size(),
+             line.has_value);
+      }
+      continue;
+    }
+    pos = line_end;
+    if (line_end == first) continue;  // a blank line
+    if (equals == line_end) {
+      hold(first, TrimEnd(text, first, line_end), 0, 0, false);
+      continue;
+    }
+    std::size_t value = equals + 1;
+    while (value < line_end && IsBlankByte(text[value])) ++value;
+    hold(first, TrimEnd(text, first, equals), value,
+         TrimEnd(text, std::max(plain, value), line_end), true);
   }
   return pos;
 }
 
-bool ProfileSection::FindLine(std::string_view key, KeyLine& found) const {
-  const std::uint32_t digest = Digest(key);
-  // Tells the first of `lines` with the key.
-  const auto find_in = [&](std::span<const KeyLine> lines) {
-    for (const KeyLine& line : lines) {
-      if (line.digest == digest &&
-          EqualsIgnoreCase(Part(line.key_begin, line.key_size), key)) {
-        found = line;
+bool ProfileSection::Matches(const KeyLine& line, std::uint32_t digest,
+                             std::string_view key) const {
+  if (line.digest != digest) return false;
+  const std::string_view line_key = Part(line.key_begin, line.key_size);
+  return line_key == key || CompareIgnoreCase(line_key, key) == 0;
+}
+
+bool ProfileSection::FindLaterLine(std::string_view key, std::uint32_t digest,
+                                   KeyLine& found) const {
+  std::array<KeyLine, kHeldLines> lines;
+  for (std::size_t pos = rest_; pos < end_;) {
+    std::size_t count = 0;
+    pos = ReadKeyLines(text_, pos, end_, lines, count);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (Matches(lines[i], digest, key)) {
+        found = lines[i];
         return true;
       }
     }
-    return false;
-  };
-  if (find_in(std::span(lines_).first(held_))) return true;
-  std::array<KeyLine, kHeldLines> more;
-  for (std::size_t pos = rest_; pos < end_;) {
-    std::size_t count = 0;
-    pos = ReadKeyLines(text_, pos, end_, more, count);
-    if (find_in(std::span(more).first(count))) return true;
   }
   return false;
+}
+
+bool ProfileSection::FindLine(std::string_view key, KeyLine& found) const {
+  const std::uint32_t digest = Digest(key);
+  for (std::size_t i = 0; i < held_; ++i) {
+    if (Matches(lines_[i], digest, key)) {
+      found = lines_[i];
+      return true;
+    }
+  }
+  return rest_ < end_ && FindLaterLine(key, digest, found);
 }
 
 bool ProfileSection::FindValue(std::string_view key,
                                std::string_view& value) const {
   KeyLine line;
-  if (!FindLine(QueryName(key), line) || !line.has_value) return false;
+  // The file's keys hold no NUL: a key with plain bytes at its ends that is
+  // found as it is, is the key as the reader matches it.
+  if (!(HasPlainEnds(key) && FindLine(key, line)) &&
+      !FindLine(QueryName(key), line)) {
+    return false;
+  }
+  if (!line.has_value) return false;
   value = StripQuotes(Part(line.value_begin, line.value_size));
   return true;
 }
@@ -439,7 +465,7 @@ std::string_view ReadProfileString(const ProfileSection& section,
     }
     value = StripQuotes(value);
   }
-  return CutToCapacity(value, capacity);
+  return value.size() < capacity ? value : CutToCapacity(value, capacity);
 }
 
 std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,

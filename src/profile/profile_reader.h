@@ -56,8 +56,15 @@ class ProfileSection {
                                   std::size_t end, std::span<KeyLine> lines,
                                   std::size_t& count);
 
-  // The first line with `key`, a query as the reader matches it.
+  // Whether `line` holds `key` (a query as the reader matches it), whose
+  // digest is `digest`.
+  bool Matches(const KeyLine& line, std::uint32_t digest,
+               std::string_view key) const;
+  // The first line with `key` (a query as the reader matches it).
   bool FindLine(std::string_view key, KeyLine& found) const;
+  // The first line with `key` after the held ones.
+  bool FindLaterLine(std::string_view key, std::uint32_t digest,
+                     KeyLine& found) const;
   std::string_view Part(std::uint32_t begin, std::uint32_t size) const {
     return std::string_view(text_.data() + begin, size);
   }
