@@ -19,9 +19,9 @@
 #include <string>
 #include <string_view>
 
-#include "text/code_page.h"
 #include "profile/profile_reader.h"
 #include "profile/profile_writer.h"
+#include "text/code_page.h"
 
 namespace ovq2tyx {
 namespace {
@@ -95,8 +95,8 @@ void CheckRoundTrip(std::string_view value) {
   writer.AddString("Data0", value);
   if (!writer.Finish()) Fail("writer failed", value);
   const ProfileReader reader(text);
-  const std::string_view got =
-      ReadProfileString(reader, "No.0", "Data0", "\x01missing", kUncut);
+  const std::string_view got = ReadProfileString(
+      reader.FindSection("No.0"), "Data0", "\x01missing", kUncut);
   if (got != expected) Fail("value written and read back differs", value, got);
 }
 
@@ -104,13 +104,14 @@ void CheckRoundTrip(std::string_view value) {
 void CheckQuery(const ProfileReader& reader, std::string_view section,
                 std::string_view key, std::string_view fallback,
                 std::size_t capacity) {
+  const ProfileSection found = reader.FindSection(section);
   const std::string_view whole =
-      ReadProfileString(reader, section, key, fallback, kUncut);
+      ReadProfileString(found, key, fallback, kUncut);
   const std::string_view cut =
-      ReadProfileString(reader, section, key, fallback, capacity);
+      ReadProfileString(found, key, fallback, capacity);
   CheckCut(cut, whole, capacity);
   CheckRoundTrip(whole);
-  ReadProfileInt(reader, section, key, -1);
+  ReadProfileInt(found, key, -1);
 }
 
 }  // namespace

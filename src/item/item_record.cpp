@@ -14,9 +14,9 @@ std::string SectionName(int n) {
 
 bool ReadSourceItem(const ProfileReader& source, int n, SourceItem& out) {
   out = SourceItem{};
-  const std::string section = SectionName(n);
+  const ProfileSection section = source.FindSection(SectionName(n));
   auto read_text = [&](std::string_view key) {
-    return ReadProfileString(source, section, key, "", kTextCapacity);
+    return ReadProfileString(section, key, "", kTextCapacity);
   };
   out.path = read_text("Data1");
   if (out.path.empty()) return false;
@@ -25,11 +25,9 @@ bool ReadSourceItem(const ProfileReader& source, int n, SourceItem& out) {
   out.work_dir = read_text("Data2");
   out.cmd_line = read_text("Data3");
   out.hot_key_text = read_text("Data5");
-  out.mode_code = ReadProfileInt(source, section, "Data6", 0);
-  out.check_text =
-      ReadProfileString(source, section, "Data7", "True", kCheckCapacity);
-  out.icon_text =
-      ReadProfileString(source, section, "Data8", "", kIconCapacity);
+  out.mode_code = ReadProfileInt(section, "Data6", 0);
+  out.check_text = ReadProfileString(section, "Data7", "True", kCheckCapacity);
+  out.icon_text = ReadProfileString(section, "Data8", "", kIconCapacity);
   return true;
 }
 

@@ -62,17 +62,18 @@ void WriteNodeConfig(ProfileWriter& target, const NodeConfig& config) {
 
 bool ConvertMenuHeader(const ProfileReader& source, HeaderRule rule,
                        NodeConfig& config) {
-  std::int32_t locate = ReadProfileInt(source, "Config", "Locate", -1);
+  const ProfileSection header = source.FindSection("Config");
+  std::int32_t locate = ReadProfileInt(header, "Locate", -1);
   if (locate < 0) {
     if (rule == HeaderRule::kStrict) return false;
     locate = 15;
   }
   config.locate_flags = PermuteLocateFlags(locate);
   // Only the low byte of each coordinate fits the header.
-  config.left = static_cast<std::uint8_t>(
-      ReadProfileInt(source, "Config", "Left", 0) & 0xFF);
-  config.right = static_cast<std::uint8_t>(
-      ReadProfileInt(source, "Config", "Right", 100) & 0xFF);
+  config.left =
+      static_cast<std::uint8_t>(ReadProfileInt(header, "Left", 0) & 0xFF);
+  config.right =
+      static_cast<std::uint8_t>(ReadProfileInt(header, "Right", 100) & 0xFF);
   return true;
 }
 

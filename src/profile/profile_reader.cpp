@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 
 #include "profile/line_syntax.h"
 #include "text/byte_scan.h"
@@ -12,7 +13,11 @@ namespace ovq2tyx {
 
 namespace {
 
-constexpr std::uint32_t kNoHeader = UINT32_MAX;
+// The first CR or LF at or after `pos`, or the end of the text.
+std::size_t FindLineEnd(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n') ++pos;
+  return pos;
+}
 
 // Start of the line after the one that ends at `end`. `text` is all of a
 // std::string, whose terminating NUL ends it as any other byte would.
@@ -63,11 +68,11 @@ bool EndsInSingleByte(std::string_view text) {
 // One pair of matching enclosing quotes removed. The closing quote must be a
 // character: in "\x81"" the last byte is the second of a pair.
 std::string_view StripQuotes(std::string_view value) {
-  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-      value.back() == value[0] && EndsInSingleByte(value)) {
-    return value.substr(1, value.size() - 2);
+  if (value.size() < 2 || (value[0] != '"' && value[0] != '\'') ||
+      value.back() != value[0] || !EndsInSingleByte(value)) {
+    return value;
   }
-  return value;
+  return value.substr(1, value.size() - 2);
 }
 
 // Where the parts of one line lie (offsets into the text).
@@ -182,157 +187,291 @@ std::uint32_t HashName(std::string_view name) {
   return hash;
 }
 
+bool HasPlainEnds(std::string_view name) {
+  return !name.empty() && KindOf(name.front()) == kPlain &&
+         KindOf(name.back()) == kPlain;
+}
+
 // A query's section or key as the reader matches it.
 std::string_view QueryName(std::string_view name) {
-  bool plain = !name.empty() && KindOf(name.front()) == kPlain &&
-               KindOf(name.back()) == kPlain;
-  for (char c : name) plain = plain && c != '\0';
-  return plain ? name : Trim(EffectiveText(name));
+  return HasPlainEnds(name) && name.find('\0') == kNotFound
+             ? name
+             : Trim(EffectiveText(name));
+}
+
+bool IsBlankByte(char c) { return IsBlank(static_cast<unsigned char>(c)); }
+
+// The end of the text before `end` without the blanks at its end, which are
+// single-byte characters from `floor` on.
+std::size_t TrimEnd(std::string_view text, std::size_t floor, std::size_t end) {
+  while (end > floor && IsBlankByte(text[end - 1])) --end;
+  return end;
+}
+
+// A line as lookups see it.
+struct ParsedLine {
+  std::string_view key, value;
+  bool has_key = false;    // any visible character
+  bool has_value = false;  // a "="
+  std::size_t end = 0;     // the line end (CR, LF or the end of the text)
+};
+
+// Any line, from ScanLine's parts.
+ParsedLine ParseLine(std::string_view text, const LineParts& line) {
+  ParsedLine parsed;
+  parsed.end = line.end;
+  // A blank line holds nothing; any other line (";" ones too) is a key.
+  if (line.first == kNotFound) return parsed;
+  const std::size_t key_end =
+      line.equals == kNotFound ? line.last_end : line.name_end;
+  // A line that starts with "=" has an empty key.
+  parsed.key =
+      text.substr(line.first, std::max(key_end, line.first) - line.first);
+  if (line.value_first != kNotFound) {
+    parsed.value =
+        text.substr(line.value_first, line.last_end - line.value_first);
+  }
+  if (line.has_nul) {
+    parsed.key = EffectiveText(parsed.key);
+    parsed.value = EffectiveText(parsed.value);
+  }
+  parsed.has_key = true;
+  parsed.has_value = line.equals != kNotFound;
+  return parsed;
+}
+
+std::uint32_t Digest(std::string_view key) {
+  if (key.empty()) return 0;
+  return static_cast<std::uint32_t>(key.size() << 8) |
+         static_cast<unsigned char>(ToUpperAscii(key.back()));
+}
+
+// Reads the line whose first visible character is the "[" at `first`:
+// false when it is no header, else its name and where it ends.
+bool ReadHeader(std::string_view text, std::size_t first,
+                std::string_view& name, std::size_t& end) {
+  end = FindBreakOrHigh(text, first);
+  if (end < text.size() && text[end] != '\r' && text[end] != '\n') {
+    // A NUL or a byte that may start a double-byte character.
+    const LineParts line = ScanLine(text, first);
+    end = line.end;
+    if (!IsHeader(text, line)) return false;
+    name = HeaderName(text, line);
+    return true;
+  }
+  // Single-byte characters only: the last "]" is a character.
+  const std::size_t bracket = text.substr(first, end - first).rfind(']');
+  if (bracket == kNotFound) return false;
+  name = Trim(text.substr(first + 1, bracket - 1));
+  return true;
+}
+
+// Where the line of `pos` starts when only blanks stand before `pos` on
+// it, else kNotFound. The blanks after a line end are characters of their
+// own, and a blank preceded by a lead byte stops the search.
+std::size_t LineStartBefore(std::string_view text, std::size_t pos) {
+  while (pos > 0 && IsBlankByte(text[pos - 1])) --pos;
+  const bool starts =
+      pos == 0 || text[pos - 1] == '\r' || text[pos - 1] == '\n';
+  return starts ? pos : kNotFound;
 }
 
 }  // namespace
 
 ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
   const std::string_view text = bytes_;
-  headers_.push_back(kNoHeader);
-  for (std::size_t pos = 0; pos < text.size();) {
-    // Only a line whose first visible byte is "[" can be a header.
-    std::size_t end = pos;
-    while (end < text.size() && KindOf(text[end]) == kBlank) ++end;
-    if (end < text.size() && text[end] == '[') {
-      const LineParts line = ScanLine(text, pos);
-      if (IsHeader(text, line)) {
-        headers_.push_back(static_cast<std::uint32_t>(pos));
-      }
-      end = line.end;
+  sections_.push_back({0, 0, 0});
+  // Only a line whose first visible byte is "[" can be a header.
+  for (std::size_t pos = text.find('['); pos != kNotFound;
+       pos = text.find('[', pos + 1)) {
+    const std::size_t line = LineStartBefore(text, pos);
+    std::string_view name;
+    if (line != kNotFound && ReadHeader(text, pos, name, pos)) {
+      sections_.push_back(
+          {static_cast<std::uint32_t>(line),
+           static_cast<std::uint32_t>(name.data() - text.data()),
+           static_cast<std::uint32_t>(name.size())});
     }
-    pos = NextLine(text, FindLineEnd(text, end));
   }
-  const auto sections = static_cast<std::uint32_t>(headers_.size());
-  headers_.push_back(static_cast<std::uint32_t>(text.size()));  // the end
+  const auto sections = static_cast<std::uint32_t>(sections_.size());
+  sections_.push_back({static_cast<std::uint32_t>(text.size()), 0, 0});
   const std::size_t size = std::bit_ceil(std::size_t{2} * sections);
   slots_.assign(size, 0);
   for (std::uint32_t section = 0; section < sections; ++section) {
-    const std::string_view name = SectionName(section);
+    const std::string_view name = Name(sections_[section]);
     for (std::size_t i = HashName(name);; ++i) {
       std::uint32_t& slot = slots_[i & (size - 1)];
       if (slot == 0) {
         slot = section + 1;
         break;
       }
-      if (EqualsIgnoreCase(SectionName(slot - 1), name)) break;
+      if (EqualsIgnoreCase(Name(sections_[slot - 1]), name)) break;
     }
   }
 }
 
-std::string_view ProfileReader::SectionName(std::uint32_t section) const {
-  if (headers_[section] == kNoHeader) return {};
-  return HeaderName(bytes_, ScanLine(bytes_, headers_[section]));
-}
-
-std::string_view ProfileReader::SectionBody(std::uint32_t section) const {
-  const std::string_view text = bytes_;
-  const std::size_t begin =
-      headers_[section] == kNoHeader
-          ? 0
-          : NextLine(text, ScanLine(text, headers_[section]).end);
-  return text.substr(begin, headers_[section + 1] - begin);
-}
-
-bool ProfileReader::FindSection(std::string_view name,
-                                std::uint32_t& section) const {
+ProfileSection ProfileReader::FindSection(std::string_view name) const {
+  ProfileSection found;
+  found.text_ = bytes_;
+  name = QueryName(name);
   for (std::size_t i = HashName(name);; ++i) {
     const std::uint32_t slot = slots_[i & (slots_.size() - 1)];
-    if (slot == 0) return false;
-    if (EqualsIgnoreCase(SectionName(slot - 1), name)) {
-      section = slot - 1;
-      return true;
+    if (slot == 0) return found;
+    const Section& section = sections_[slot - 1];
+    if (EqualsIgnoreCase(Name(section), name)) {
+      // The lines after the header line, up to the next header.
+      const std::size_t body =
+          slot == 1
+              ? 0
+              : NextLine(bytes_, FindLineEnd(bytes_, section.name_begin +
+                                                         section.name_size));
+      found.end_ = sections_[slot].line;
+      found.rest_ = ProfileSection::ReadKeyLines(bytes_, body, found.end_,
+                                                 found.lines_, found.held_);
+      return found;
     }
   }
 }
 
-void ProfileReader::LoadEntries(std::uint32_t section) const {
-  loaded_section_ = section;
-  entries_.clear();
-  const std::string_view text = bytes_;
-  const std::string_view body = SectionBody(section);
-  const std::size_t end = body.data() - text.data() + body.size();
-  for (std::size_t pos = body.data() - text.data(); pos < end;) {
-    const LineParts line = ScanLine(text, pos);
-    pos = NextLine(text, line.end);
-    // A blank line holds nothing; any other line (";" ones too) is a key.
-    if (line.first == kNotFound) continue;
-    const std::size_t key_end =
-        line.equals == kNotFound ? line.last_end : line.name_end;
-    // A line that starts with "=" has an empty key.
-    std::string_view key =
-        text.substr(line.first, std::max(key_end, line.first) - line.first);
-    std::string_view value;
-    if (line.value_first != kNotFound) {
-      value = text.substr(line.value_first, line.last_end - line.value_first);
+std::size_t ProfileSection::ReadKeyLines(std::string_view text, std::size_t pos,
+                                         std::size_t end,
+                                         std::span<KeyLine> lines,
+                                         std::size_t& count) {
+  const std::size_t size = text.size();
+  const auto hold = [&](std::size_t key, std::size_t key_end, std::size_t value,
+                        std::size_t value_end, bool has_value) {
+    lines[count++] = {Digest(text.substr(key, key_end - key)),
+                      static_cast<std::uint32_t>(key),
+                      static_cast<std::uint32_t>(key_end - key),
+                      static_cast<std::uint32_t>(value),
+                      static_cast<std::uint32_t>(value_end - value),
+                      has_value};
+  };
+  for (count = 0; pos < end && count < lines.size();
+       pos = NextLine(text, pos)) {
+    std::size_t first = pos;
+    while (first < size && IsBlankByte(text[first])) ++first;
+    // The line end, past whole characters: a NUL or a lead byte without
+    // its trail leaves the line to the byte scanner. From `plain` on every
+    // byte is a character, so that blanks can be trimmed from the end.
+    std::size_t line_end = first, plain = first, high = kNotFound;
+    bool scanned = true;
+    for (;;) {
+      line_end = FindBreakOrHigh(text, line_end);
+      if (line_end == size) break;
+      const auto c = static_cast<unsigned char>(text[line_end]);
+      if (c < 0x80) {
+        scanned = c != '\0';
+        break;
+      }
+      if (high == kNotFound) high = line_end;
+      const std::size_t length = CharLength(text, line_end);
+      if (length == 1 && IsLeadByte(c)) {
+        scanned = false;
+        break;
+      }
+      line_end += length;
+      plain = line_end;
     }
-    if (line.has_nul) {
-      key = EffectiveText(key);
-      value = EffectiveText(value);
+    // The first "=", searched for where every byte is a character: before
+    // the first byte of 0x80 and above. Keys are short.
+    const std::size_t key_limit = std::min(high, line_end);
+    std::size_t equals = first;
+    while (equals < key_limit && text[equals] != '=') ++equals;
+    if (!scanned || (equals == key_limit && high != kNotFound)) {
+      const ParsedLine line = ParseLine(text, ScanLine(text, pos));
+      pos = line.end;
+      if (line.has_key) {
+        const auto offset = [text](std::string_view part) {
+          return static_cast<std::size_t>(part.data() - text.data());
+        };
+        hold(offset(line.key), offset(line.key) + line.key.size(),
+             offset(line.value), offset(line.value) + line.value.size(),
+             line.has_value);
+      }
+      continue;
     }
-    const auto offset = [&text](std::string_view part) {
-      return static_cast<std::uint32_t>(part.data() - text.data());
-    };
-    entries_.push_back({offset(key), static_cast<std::uint32_t>(key.size()),
-                        value.empty() ? 0 : offset(value),
-                        static_cast<std::uint32_t>(value.size()),
-                        line.equals != kNotFound});
+    pos = line_end;
+    if (line_end == first) continue;  // a blank line
+    if (equals == line_end) {
+      hold(first, TrimEnd(text, first, line_end), 0, 0, false);
+      continue;
+    }
+    std::size_t value = equals + 1;
+    while (value < line_end && IsBlankByte(text[value])) ++value;
+    hold(first, TrimEnd(text, first, equals), value,
+         TrimEnd(text, std::max(plain, value), line_end), true);
   }
+  return pos;
 }
 
-bool ProfileReader::FindValue(std::string_view section, std::string_view key,
-                              std::string_view& value) const {
-  // An item's keys are read one after another from one section: asked for
-  // in the same spelling again, it is known at once.
-  if (!has_query_ || section != last_section_query_) {
-    has_query_ = true;
-    last_section_query_.assign(section);
-    std::uint32_t found = 0;
-    if (!FindSection(QueryName(section), found)) {
-      loaded_section_ = kNoSection;
-      return false;
-    }
-    if (found != loaded_section_) LoadEntries(found);
-  }
-  if (loaded_section_ == kNoSection) return false;
-  key = QueryName(key);
-  const std::string_view text = bytes_;
-  for (const Entry& entry : entries_) {
-    if (EqualsIgnoreCase(text.substr(entry.key_begin, entry.key_size), key)) {
-      if (!entry.has_value) return false;
-      value = StripQuotes(text.substr(entry.value_begin, entry.value_size));
-      return true;
+bool ProfileSection::Matches(const KeyLine& line, std::uint32_t digest,
+                             std::string_view key) const {
+  if (line.digest != digest) return false;
+  const std::string_view line_key = Part(line.key_begin, line.key_size);
+  return line_key == key || CompareIgnoreCase(line_key, key) == 0;
+}
+
+bool ProfileSection::FindLaterLine(std::string_view key, std::uint32_t digest,
+                                   KeyLine& found) const {
+  std::array<KeyLine, kHeldLines> lines;
+  for (std::size_t pos = rest_; pos < end_;) {
+    std::size_t count = 0;
+    pos = ReadKeyLines(text_, pos, end_, lines, count);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (Matches(lines[i], digest, key)) {
+        found = lines[i];
+        return true;
+      }
     }
   }
   return false;
 }
 
-std::string_view ReadProfileString(const ProfileReader& reader,
-                                   std::string_view section,
+bool ProfileSection::FindLine(std::string_view key, KeyLine& found) const {
+  const std::uint32_t digest = Digest(key);
+  for (std::size_t i = 0; i < held_; ++i) {
+    if (Matches(lines_[i], digest, key)) {
+      found = lines_[i];
+      return true;
+    }
+  }
+  return rest_ < end_ && FindLaterLine(key, digest, found);
+}
+
+bool ProfileSection::FindValue(std::string_view key,
+                               std::string_view& value) const {
+  KeyLine line;
+  // The file's keys hold no NUL: a key with plain bytes at its ends that is
+  // found as it is, is the key as the reader matches it.
+  if (!(HasPlainEnds(key) && FindLine(key, line)) &&
+      !FindLine(QueryName(key), line)) {
+    return false;
+  }
+  if (!line.has_value) return false;
+  value = StripQuotes(Part(line.value_begin, line.value_size));
+  return true;
+}
+
+std::string_view ReadProfileString(const ProfileSection& section,
                                    std::string_view key,
                                    std::string_view fallback,
                                    std::size_t capacity) {
   std::string_view value;
-  if (!reader.FindValue(section, key, value)) {
+  if (!section.FindValue(key, value)) {
     value = EffectiveText(fallback);
     while (value.size() > 1 && value.back() == ' ' && EndsInSingleByte(value)) {
       value.remove_suffix(1);
     }
     value = StripQuotes(value);
   }
-  return CutToCapacity(value, capacity);
+  return value.size() < capacity ? value : CutToCapacity(value, capacity);
 }
 
-std::int32_t ReadProfileInt(const ProfileReader& reader,
-                            std::string_view section, std::string_view key,
+std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
                             std::int32_t fallback) {
   std::string_view value;
-  if (!reader.FindValue(section, key, value) || value.empty()) {
+  if (!section.FindValue(key, value) || value.empty()) {
     return fallback;
   }
   // The platform reader looks at no more than the first 29 characters.

@@ -5,14 +5,16 @@
 // case, the first of duplicate sections and keys winning.
 //
 // The reader parses bytes, not files: loading them is the caller's business.
-// Its index holds one offset per section; a section's keys are parsed when
-// it is first looked up, and kept while the lookups stay in that section, as
-// an item's keys are read one after another.
+// Its index holds one offset per section. A lookup names its section once:
+// FindSection parses that section's key lines into a ProfileSection, a value
+// the caller keeps while it reads the section's keys one after another.
 #ifndef OVQ2TYX_PROFILE_PROFILE_READER_H_
 #define OVQ2TYX_PROFILE_PROFILE_READER_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,54 +24,93 @@ namespace ovq2tyx {
 // The largest profile read. The index keeps 32-bit offsets.
 inline constexpr std::uint64_t kMaxProfileBytes = std::uint64_t{1} << 31;
 
+// One section of a profile, found by ProfileReader::FindSection. It views
+// the reader's bytes and lives no longer than the reader. A section that is
+// missing has no keys.
+class ProfileSection {
+ public:
+  // The value of `key` as the platform reader sees it (up to a NUL, without
+  // the blanks around it and one pair of enclosing quotes). False when the
+  // key is missing or its line holds no "=". The key is matched without
+  // blanks around it or anything after a NUL.
+  bool FindValue(std::string_view key, std::string_view& value) const;
+
+ private:
+  friend class ProfileReader;
+
+  // A key line as lookups see it: offsets into the text, and a digest of
+  // the key (its size and last byte, folded) that tells most other keys at
+  // once.
+  struct KeyLine {
+    std::uint32_t digest, key_begin, key_size, value_begin, value_size;
+    bool has_value;
+  };
+  // Source items hold up to nine keys; a longer section's other lines are
+  // parsed again on each lookup, so that a section of any size takes no
+  // more room than this.
+  static constexpr std::size_t kHeldLines = 16;
+
+  // Reads the lines from `pos` up to `end` into `lines` until all are read
+  // or `lines` is full; sets `count` and returns where reading stopped.
+  static std::size_t ReadKeyLines(std::string_view text, std::size_t pos,
+                                  std::size_t end, std::span<KeyLine> lines,
+                                  std::size_t& count);
+
+  // Whether `line` holds `key` (a query as the reader matches it), whose
+  // digest is `digest`.
+  bool Matches(const KeyLine& line, std::uint32_t digest,
+               std::string_view key) const;
+  // The first line with `key` (a query as the reader matches it).
+  bool FindLine(std::string_view key, KeyLine& found) const;
+  // The first line with `key` after the held ones.
+  bool FindLaterLine(std::string_view key, std::uint32_t digest,
+                     KeyLine& found) const;
+  std::string_view Part(std::uint32_t begin, std::uint32_t size) const {
+    return std::string_view(text_.data() + begin, size);
+  }
+
+  std::string_view text_;
+  std::array<KeyLine, kHeldLines> lines_;  // [0, held_) are read
+  std::size_t held_ = 0;
+  // The lines after the held ones: [rest_, end_).
+  std::size_t rest_ = 0, end_ = 0;
+};
+
 class ProfileReader {
  public:
   // Parses `bytes` (at most kMaxProfileBytes), which the reader keeps.
   explicit ProfileReader(std::string bytes);
 
-  // The value of `key` in `section` as the platform reader sees it (up to a
-  // NUL, without the blanks around it and one pair of enclosing quotes).
-  // False when the section or the key is missing, or the key's line holds
-  // no "=". Section and key are matched without blanks around them or
-  // anything after a NUL. The view lives as long as the reader.
-  bool FindValue(std::string_view section, std::string_view key,
-                 std::string_view& value) const;
+  // The first section called `name`, matched without blanks around it or
+  // anything after a NUL; a section without keys when there is none.
+  ProfileSection FindSection(std::string_view name) const;
 
  private:
-  struct Entry {
-    std::uint32_t key_begin, key_size, value_begin, value_size;
-    bool has_value;
+  // One section: where its header line begins, and its name. Section 0
+  // holds the lines before the first header, begins the text and has an
+  // empty name; after the last section comes the end of the text.
+  struct Section {
+    std::uint32_t line, name_begin, name_size;
   };
 
-  std::string_view SectionName(std::uint32_t section) const;
-  // The lines of a section: after its header up to the next header.
-  std::string_view SectionBody(std::uint32_t section) const;
-  bool FindSection(std::string_view name, std::uint32_t& section) const;
-  void LoadEntries(std::uint32_t section) const;
+  std::string_view Name(const Section& section) const {
+    return std::string_view(bytes_).substr(section.name_begin,
+                                           section.name_size);
+  }
 
   std::string bytes_;
-  // Where each section's header line starts, in file order, and last where
-  // the text ends. Section 0 holds the lines before the first header and has
-  // no header of its own.
-  std::vector<std::uint32_t> headers_;
+  std::vector<Section> sections_;
   // Open addressing over section numbers + 1 (0: empty slot); only the
   // first section of each name is in it.
   std::vector<std::uint32_t> slots_;
-  // The keys of the section looked up last, and how it was asked for.
-  static constexpr std::uint32_t kNoSection = UINT32_MAX;
-  mutable std::uint32_t loaded_section_ = kNoSection;
-  mutable bool has_query_ = false;
-  mutable std::string last_section_query_;
-  mutable std::vector<Entry> entries_;
 };
 
-// The value of section/key cut to `capacity` - 1 bytes at a character
-// boundary; `fallback` when the key or its value is missing. The fallback
-// loses trailing spaces (not its first character) and one pair of enclosing
-// quotes, as with the platform reader. The view lives as long as the reader
-// and the fallback.
-std::string_view ReadProfileString(const ProfileReader& reader,
-                                   std::string_view section,
+// The value of the section's `key` cut to `capacity` - 1 bytes at a
+// character boundary; `fallback` when the key or its value is missing. The
+// fallback loses trailing spaces (not its first character) and one pair of
+// enclosing quotes, as with the platform reader. The view lives as long as
+// the reader and the fallback.
+std::string_view ReadProfileString(const ProfileSection& section,
                                    std::string_view key,
                                    std::string_view fallback,
                                    std::size_t capacity);
@@ -78,8 +119,7 @@ std::string_view ReadProfileString(const ProfileReader& reader,
 // 29 characters, optional blanks and sign, "0x"/"0o"/"0b" prefixes, digits
 // up to the first other character, wrapping to 32 bits. `fallback` when the
 // value is missing or empty.
-std::int32_t ReadProfileInt(const ProfileReader& reader,
-                            std::string_view section, std::string_view key,
+std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
                             std::int32_t fallback);
 
 }  // namespace ovq2tyx

@@ -1,23 +1,23 @@
 #include "profile/profile_writer.h"
 
+#include <cstring>
+
 #include "profile/line_syntax.h"
+#include "text/byte_scan.h"
 #include "text/code_page.h"
 
 namespace ovq2tyx {
 
 namespace {
 
+// A chunk handed on; lines up to kLineRoom never start a smaller one.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+constexpr std::size_t kLineRoom = std::size_t{1} << 16;
 
 // What a line can carry of a value: up to any CR, LF or NUL, without a lead
 // byte at the end that has no trail (the reader would drop it).
 std::string_view StorableValue(std::string_view value) {
-  std::size_t end = 0;
-  for (; end < value.size(); ++end) {
-    const auto c = static_cast<unsigned char>(value[end]);
-    if (c <= '\r' && (c == '\r' || c == '\n' || c == '\0')) break;
-  }
-  value = value.substr(0, end);
+  value = value.substr(0, FindBreak(value, 0));
   if (!value.empty() && IsLeadByte(static_cast<unsigned char>(value.back())) &&
       LastCharStart(value) == value.size() - 1) {
     value.remove_suffix(1);
@@ -39,49 +39,78 @@ bool NeedsQuotes(std::string_view value) {
          last == first && LastCharStart(value) == value.size() - 1;
 }
 
+char* Put(char* out, std::string_view text) {
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+char* PutHex(char* out, unsigned byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out[0] = kHex[(byte >> 4) & 0xF];
+  out[1] = kHex[byte & 0xF];
+  return out + 2;
+}
+
 }  // namespace
 
-ProfileWriter::ProfileWriter(Sink sink) : sink_(std::move(sink)) {
-  buffer_.reserve(kChunkBytes + 1024);
+ProfileWriter::ProfileWriter(Sink sink)
+    : sink_(std::move(sink)),
+      buffer_(std::make_unique_for_overwrite<char[]>(kChunkBytes + kLineRoom)),
+      capacity_(kChunkBytes + kLineRoom) {}
+
+char* ProfileWriter::Reserve(std::size_t size) {
+  if (capacity_ - used_ < size) {
+    Flush();
+    if (capacity_ < size) {
+      buffer_ = std::make_unique_for_overwrite<char[]>(size);
+      capacity_ = size;
+    }
+  }
+  return buffer_.get() + used_;
+}
+
+void ProfileWriter::Commit(const char* end) {
+  used_ = static_cast<std::size_t>(end - buffer_.get());
+  if (used_ >= kChunkBytes) Flush();
 }
 
 void ProfileWriter::AddSection(std::string_view name) {
-  buffer_ += '[';
-  buffer_ += name;
-  buffer_ += "]\r\n";
+  char* out = Reserve(name.size() + 4);
+  *out++ = '[';
+  out = Put(out, name);
+  Commit(Put(out, "]\r\n"));
 }
 
 void ProfileWriter::AddString(std::string_view key, std::string_view value) {
   value = StorableValue(value);
   const bool quoted = NeedsQuotes(value);
-  buffer_.append(key);
-  buffer_.append(quoted ? "=\"" : "=", quoted ? 2 : 1);
-  buffer_.append(value);
-  buffer_.append(quoted ? "\"\r\n" : "\r\n", quoted ? 3 : 2);
-  if (buffer_.size() >= kChunkBytes) Flush();
+  char* out = Reserve(key.size() + value.size() + 5);
+  out = Put(out, key);
+  *out++ = '=';
+  if (quoted) *out++ = '"';
+  out = Put(out, value);
+  if (quoted) *out++ = '"';
+  Commit(Put(out, "\r\n"));
 }
 
 void ProfileWriter::AddStruct(std::string_view key,
                               std::span<const std::uint8_t> bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string text;
+  char* out = Reserve(key.size() + 2 * bytes.size() + 5);
+  out = Put(out, key);
+  *out++ = '=';
   unsigned sum = 0;
-  auto put = [&text](unsigned byte) {
-    text += kHex[(byte >> 4) & 0xF];
-    text += kHex[byte & 0xF];
-  };
   for (std::uint8_t byte : bytes) {
-    put(byte);
+    out = PutHex(out, byte);
     sum += byte;
   }
-  put(sum & 0xFF);
-  AddString(key, text);
+  out = PutHex(out, sum & 0xFF);
+  Commit(Put(out, "\r\n"));
 }
 
 bool ProfileWriter::Flush() {
-  if (buffer_.empty()) return true;
-  const bool taken = sink_(buffer_);
-  buffer_.clear();
+  if (used_ == 0) return true;
+  const bool taken = sink_(std::string_view(buffer_.get(), used_));
+  used_ = 0;
   if (!taken) failed_ = true;
   return taken;
 }

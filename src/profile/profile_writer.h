@@ -6,10 +6,11 @@
 #ifndef OVQ2TYX_PROFILE_PROFILE_WRITER_H_
 #define OVQ2TYX_PROFILE_PROFILE_WRITER_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace ovq2tyx {
@@ -40,8 +41,15 @@ class ProfileWriter {
   bool Finish();
 
  private:
+  // Where `size` more bytes of text go: flushes first when they do not fit,
+  // and makes room for a longer line than ever came.
+  char* Reserve(std::size_t size);
+  // Takes the text written up to `end`; flushes from a megabyte on.
+  void Commit(const char* end);
+
   Sink sink_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0, used_ = 0;
   bool failed_ = false;
 };
 

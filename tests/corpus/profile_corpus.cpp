@@ -130,8 +130,9 @@ Answer OurAnswer(const std::string& path, const std::string& section,
     }
     reader = std::make_unique<ProfileReader>(std::move(bytes));
   }
-  return {std::string(ReadProfileString(*reader, section, key, fallback, size)),
-          ReadProfileInt(*reader, section, key, kNumberFallback)};
+  const ProfileSection found = reader->FindSection(section);
+  return {std::string(ReadProfileString(found, key, fallback, size)),
+          ReadProfileInt(found, key, kNumberFallback)};
 }
 
 // Our reader answers the corpus queries as the platform's reader did when
