@@ -62,17 +62,6 @@ TEST(ByteScanTest, StopsAtTheFirstByteOfItsKind) {
   }
 }
 
-TEST(ByteScanTest, StopsAtTheFirstOfSeveral) {
-  const std::string text =
-      "ab\r\n=cd\xE0"
-      "efghijklmn\r";
-  EXPECT_EQ(FindBreak(text, 0), 2u);
-  EXPECT_EQ(FindBreak(text, 4), 18u);
-  EXPECT_EQ(FindBreakOrHigh(text, 4), 7u);
-  EXPECT_EQ(FindBreakHighOr(text, 4, '='), 4u);
-  EXPECT_EQ(FindBreak(text, text.size()), text.size());
-}
-
 TEST(ByteScanTest, TellsSingleByteTexts) {
   for (std::size_t size = 0; size <= 24; ++size) {
     EXPECT_TRUE(IsSingleByteText(std::string(size, '\x7F'))) << size;
