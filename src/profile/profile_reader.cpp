@@ -497,7 +497,7 @@ std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
   std::uint32_t total = 0;
   for (; pos < value.size(); ++pos) {
     const char c = value[pos];
-    unsigned digit = 16;  // no digit of any base
+    unsigned digit = base;  // not a digit of this base, unless found below
     if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
     if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
     if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
