@@ -145,7 +145,7 @@ void CheckTarget(const std::string& bytes, int source_items) {
     Fail("target items differ from the source's");
   }
   for (int n = 0; n < source_items; ++n) {
-    const std::string name = SectionName(n);
+    const std::string name{SectionName(n)};
     const std::size_t first = 2 + static_cast<std::size_t>(n) * 11;
     if (lines[first] != "[" + name + "]") Fail("item out of place", name);
     for (std::size_t i = 0; i < std::size(kKeyOrder); ++i) {

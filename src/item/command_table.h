@@ -12,11 +12,17 @@
 
 namespace ovq2tyx {
 
-// Looks names up as they stand in the source, without copying them.
+// Looks names up as they stand in the source, without copying them. No
+// two names agree in size, first and last byte, so these alone make the
+// hash: every item's path is looked up, and most are long.
 struct CommandNameHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view name) const {
-    return std::hash<std::string_view>{}(name);
+    if (name.empty()) return 0;
+    return name.size() << 16 |
+           static_cast<std::size_t>(static_cast<unsigned char>(name.front()))
+               << 8 |
+           static_cast<unsigned char>(name.back());
   }
 };
 

@@ -1,5 +1,11 @@
 #include "item/hot_key.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <iterator>
+
 #include "text/code_page.h"
 
 namespace ovq2tyx {
@@ -18,6 +24,17 @@ constexpr NamedKey kModifierNames[] = {
     {"Win + ", kModWin},
 };
 
+// 1 + the index of the modifier name that starts with a byte, or 0. The
+// names start with different bytes.
+constexpr auto kModifierByFirstByte = [] {
+  std::array<std::uint8_t, 256> index{};
+  for (std::size_t i = 0; i < std::size(kModifierNames); ++i) {
+    index[static_cast<unsigned char>(kModifierNames[i].text[0])] =
+        static_cast<std::uint8_t>(i + 1);
+  }
+  return index;
+}();
+
 // Tested in this order; the first found wins ("Ins" also matches "Insert").
 constexpr NamedKey kNamedKeys[] = {
     {"\x81\xAA", 0x26},  // ↑
@@ -29,63 +46,82 @@ constexpr NamedKey kNamedKeys[] = {
     {"Home", 0x24},     {"PgDown", 0x22}, {"PgUp", 0x21},
 };
 
-// Function keys, tested from F12 down so that "F10" to "F12" are not taken
-// for "F1"; then for each digit from 9 down the keypad key before the bare
-// digit.
-constexpr NamedKey kNumberedKeys[] = {
-    {"F12", 0x7B},  {"F11", 0x7A}, {"F10", 0x79},  {"F9", 0x78},
-    {"F8", 0x77},   {"F7", 0x76},  {"F6", 0x75},   {"F5", 0x74},
-    {"F4", 0x73},   {"F3", 0x72},  {"F2", 0x71},   {"F1", 0x70},
-    {"Num9", 0x69}, {"9", 0x39},   {"Num8", 0x68}, {"8", 0x38},
-    {"Num7", 0x67}, {"7", 0x37},   {"Num6", 0x66}, {"6", 0x36},
-    {"Num5", 0x65}, {"5", 0x35},   {"Num4", 0x64}, {"4", 0x34},
-    {"Num3", 0x63}, {"3", 0x33},   {"Num2", 0x62}, {"2", 0x32},
-    {"Num1", 0x61}, {"1", 0x31},   {"Num0", 0x60}, {"0", 0x30},
-};
+// Whether a byte starts one of the named keys.
+constexpr auto kNamedKeyStarts = [] {
+  std::array<bool, 256> starts{};
+  for (const NamedKey& named : kNamedKeys) {
+    starts[static_cast<unsigned char>(named.text[0])] = true;
+  }
+  return starts;
+}();
 
 bool Contains(std::string_view text, std::string_view needle) {
   return FindText(text, needle) != kNotFound;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 std::uint8_t FindKeyCode(std::string_view key_part) {
-  // The bytes of the key part, and those that start a character: a name
-  // whose first byte starts none, or with a byte absent, cannot be in it.
-  // This spares most searches.
-  bool starts[256] = {}, present[256] = {};
+  // One pass over the characters gathers what the rules ask: the highest
+  // function key ("F10" to "F12" also hold "F1"), the highest digit, the
+  // digits with "Num" before them and the upper-case letters.
+  int function = 0, digit = -1;
+  unsigned keypad = 0, letters = 0;  // bit n: "Num<n>"; bit n: 'A' + n
+  bool may_be_named = false;
   for (std::size_t pos = 0; pos < key_part.size();
        pos += CharLength(key_part, pos)) {
-    starts[static_cast<unsigned char>(key_part[pos])] = true;
-  }
-  for (char c : key_part) present[static_cast<unsigned char>(c)] = true;
-  auto may_contain = [&](std::string_view name) {
-    if (!starts[static_cast<unsigned char>(name[0])]) return false;
-    for (char c : name) {
-      if (!present[static_cast<unsigned char>(c)]) return false;
+    const std::string_view rest = key_part.substr(pos);
+    const char c = rest[0];
+    may_be_named =
+        may_be_named || kNamedKeyStarts[static_cast<unsigned char>(c)];
+    if (IsDigit(c)) {
+      digit = std::max(digit, c - '0');
+    } else if (c >= 'A' && c <= 'Z') {
+      letters |= 1u << (c - 'A');
+      if (c == 'F' && rest.size() >= 2 && IsDigit(rest[1]) && rest[1] != '0') {
+        int n = rest[1] - '0';
+        if (n == 1 && rest.size() >= 3 && rest[2] >= '0' && rest[2] <= '2') {
+          n = 10 + (rest[2] - '0');
+        }
+        function = std::max(function, n);
+      } else if (rest.size() >= 4 && rest.starts_with("Num") &&
+                 IsDigit(rest[3])) {
+        keypad |= 1u << (rest[3] - '0');
+      }
     }
-    return Contains(key_part, name);
-  };
-  for (const NamedKey& numbered : kNumberedKeys) {
-    if (may_contain(numbered.text)) return numbered.code;
   }
-  for (const NamedKey& named : kNamedKeys) {
-    if (may_contain(named.text)) return named.code;
+  if (function > 0) return static_cast<std::uint8_t>(0x6F + function);
+  if (digit >= 0) {
+    return static_cast<std::uint8_t>(((keypad >> digit) & 1 ? 0x60 : 0x30) +
+                                     digit);
   }
-  for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    if (starts[static_cast<unsigned char>(letter)]) {
-      return static_cast<std::uint8_t>(letter);
+  if (may_be_named) {
+    for (const NamedKey& named : kNamedKeys) {
+      if (Contains(key_part, named.text)) return named.code;
     }
   }
-  return 0;
+  return letters == 0
+             ? 0
+             : static_cast<std::uint8_t>('A' + std::countr_zero(letters));
 }
 
 }  // namespace
 
 HotKeyCode ParseHotKeyText(std::string_view text) {
+  // One pass over the characters: each that starts a modifier name is
+  // checked for the rest of it, and the last blank is kept.
   HotKeyCode code;
-  for (const NamedKey& modifier : kModifierNames) {
-    if (Contains(text, modifier.text)) code.modifiers |= modifier.code;
+  std::size_t blank = kNotFound;
+  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+    const char c = text[pos];
+    if (c == ' ') blank = pos;
+    if (const int i = kModifierByFirstByte[static_cast<unsigned char>(c)]) {
+      const NamedKey& modifier = kModifierNames[i - 1];
+      if (text.substr(pos).starts_with(modifier.text)) {
+        code.modifiers |= modifier.code;
+      }
+    }
   }
-  const std::size_t blank = FindLastChar(text, ' ');
   if (blank == kNotFound) return code;
   code.key = FindKeyCode(text.substr(blank + 1));
   return code;

@@ -1,6 +1,7 @@
 #include "item/item_conversion.h"
 
 #include "item/hot_key.h"
+#include "text/byte_scan.h"
 #include "text/code_page.h"
 
 namespace ovq2tyx {
@@ -34,9 +35,9 @@ void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
 
 void ConvertItem(const SourceItem& source, const CommandTable& table,
                  TargetItem& target) {
-  target.title.assign(source.title);
+  target.title = source.title;
   target.cmd_line.assign(source.cmd_line);
-  target.work_dir.assign(source.work_dir);
+  target.work_dir = source.work_dir;
   target.flags.check = EqualsIgnoreCase(source.check_text, "False") ? 0 : 1;
   // Units digit window state, tens digit priority; any hundreds mean wait.
   // "/" and "%" truncate toward zero and "&" sees the two's complement, so
@@ -56,10 +57,15 @@ void ConvertIconReference(std::string_view icon_text, std::string& icon) {
   icon.clear();
   if (icon_text.empty() || EqualsIgnoreCase(icon_text, kDefaultIcon)) return;
   const std::string_view text = CutToCapacity(icon_text, kIconCapacity);
-  const std::size_t question = FindChar(text, '?');
+  // Without double-byte characters every byte starts one: plain byte
+  // searches serve.
+  const bool single_byte = IsSingleByteText(text);
+  const std::size_t question =
+      single_byte ? text.find('?') : FindChar(text, '?');
   icon.assign(text.substr(0, question));
   if (question == kNotFound) return;
-  const std::size_t equals = FindChar(text, '=', question);
+  const std::size_t equals =
+      single_byte ? text.find('=', question) : FindChar(text, '=', question);
   if (equals != kNotFound) {
     icon += ',';
     icon += text.substr(equals + 1);
@@ -78,7 +84,7 @@ void ApplyKeyPress(const SourceItem& source, TargetItem& target) {
   command += source.cmd_line;
   // The marks are kept whole; the keys lose their tail when both do not fit.
   command.resize(CutToCapacity(command, kTextCapacity).size());
-  target.work_dir.clear();
+  target.work_dir = {};
 }
 
 }  // namespace ovq2tyx

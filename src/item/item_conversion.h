@@ -20,7 +20,8 @@ namespace ovq2tyx {
 void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
                       ProfileWriter& target);
 
-// Fills `target` anew from `source` (reusing its strings' room).
+// Fills `target` anew from `source` (viewing the texts it takes over
+// unchanged, reusing its strings' room).
 void ConvertItem(const SourceItem& source, const CommandTable& table,
                  TargetItem& target);
 

@@ -1,41 +1,54 @@
 #include "item/item_record.h"
 
+#include <array>
 #include <charconv>
+#include <iterator>
+#include <optional>
 
 #include "text/path_syntax.h"
 
 namespace ovq2tyx {
 
-std::string SectionName(int n) {
-  char name[16] = "No.";
-  const auto end = std::to_chars(name + 3, name + sizeof name, n).ptr;
-  return std::string(name, end);
+SectionName::SectionName(int n) : text_{'N', 'o', '.'} {
+  const auto end = std::to_chars(text_ + 3, text_ + sizeof text_, n).ptr;
+  size_ = static_cast<std::size_t>(end - text_);
 }
 
 bool ReadSourceItem(const ProfileReader& source, int n, SourceItem& out) {
-  out = SourceItem{};
-  const ProfileSection section = source.FindSection(SectionName(n));
-  auto read_text = [&](std::string_view key) {
-    return ReadProfileString(section, key, "", kTextCapacity);
+  enum Field {
+    kTitle,
+    kPath,
+    kWorkDir,
+    kCmdLine,
+    kHotKey,
+    kMode,
+    kCheck,
+    kIcon
   };
-  out.path = read_text("Data1");
+  static constexpr ProfileKey kKeys[] = {
+      ProfileKey("Data0"), ProfileKey("Data1"), ProfileKey("Data2"),
+      ProfileKey("Data3"), ProfileKey("Data5"), ProfileKey("Data6"),
+      ProfileKey("Data7"), ProfileKey("Data8")};
+  std::array<std::optional<std::string_view>, std::size(kKeys)> values;
+  source.FindSection(SectionName(n)).FindValues(kKeys, values);
+  auto text = [&values](Field field) {
+    return ValueAsString(values[field], "", kTextCapacity);
+  };
+  out = SourceItem{};
+  out.path = text(kPath);
   if (out.path.empty()) return false;
-  out.title = read_text("Data0");
+  out.title = text(kTitle);
   if (out.title.empty()) out.title = FindFileName(out.path, kMenuPath);
-  out.work_dir = read_text("Data2");
-  out.cmd_line = read_text("Data3");
-  out.hot_key_text = read_text("Data5");
-  out.mode_code = ReadProfileInt(section, "Data6", 0);
-  out.check_text = ReadProfileString(section, "Data7", "True", kCheckCapacity);
-  out.icon_text = ReadProfileString(section, "Data8", "", kIconCapacity);
+  out.work_dir = text(kWorkDir);
+  out.cmd_line = text(kCmdLine);
+  out.hot_key_text = text(kHotKey);
+  out.mode_code = ValueAsInt(values[kMode], 0);
+  out.check_text = ValueAsString(values[kCheck], "True", kCheckCapacity);
+  out.icon_text = ValueAsString(values[kIcon], "", kIconCapacity);
   return true;
 }
 
 void WriteTargetItem(ProfileWriter& target, int n, const TargetItem& item) {
-  auto write_number = [&target](std::string_view key, std::uint32_t value) {
-    const char digit = static_cast<char>('0' + value);  // flags are 0-3
-    target.AddString(key, std::string_view(&digit, 1));
-  };
   target.AddSection(SectionName(n));
   target.AddString("Title", item.title);
   target.AddString("Path", item.path);
@@ -43,11 +56,11 @@ void WriteTargetItem(ProfileWriter& target, int n, const TargetItem& item) {
   target.AddString("CmdLine", item.cmd_line);
   const std::uint8_t hot_key[] = {item.hot_key.key, item.hot_key.modifiers};
   target.AddStruct("HotKey", hot_key);
-  write_number("WinState", item.flags.win_state);
-  write_number("Priority", item.flags.priority);
+  target.AddDigit("WinState", item.flags.win_state);
+  target.AddDigit("Priority", item.flags.priority);
   target.AddString("Icon", item.icon);
-  write_number("Wait", item.flags.wait);
-  write_number("Check", item.flags.check);
+  target.AddDigit("Wait", item.flags.wait);
+  target.AddDigit("Check", item.flags.check);
 }
 
 }  // namespace ovq2tyx

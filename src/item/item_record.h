@@ -3,7 +3,8 @@
 // section with the keys "Title" ... "Check". Text fields hold at most their
 // capacity - 1 bytes, the capacity counting the terminator of the fixed
 // buffers of the menu formats. A SourceItem views the source's bytes; a
-// TargetItem keeps its strings' room from one item to the next.
+// TargetItem views them too where it takes a text over unchanged, and keeps
+// its strings' room from one item to the next.
 #ifndef OVQ2TYX_ITEM_ITEM_RECORD_H_
 #define OVQ2TYX_ITEM_ITEM_RECORD_H_
 
@@ -45,21 +46,30 @@ struct ItemFlags {
 };
 
 struct TargetItem {
-  std::string title;
+  std::string_view title;
   std::string path;
-  std::string work_dir;
+  std::string_view work_dir;
   std::string cmd_line;
   std::string icon;
   HotKeyCode hot_key;
   ItemFlags flags;
 };
 
-// "No.<n>", the section of item n.
-std::string SectionName(int n);
+// "No.<n>", the section of item n, held in place: it is made twice for
+// every item converted.
+class SectionName {
+ public:
+  explicit SectionName(int n);
+  operator std::string_view() const { return {text_, size_}; }
+
+ private:
+  char text_[16];
+  std::size_t size_;
+};
 
 // Reads item n. False when the item does not exist (its path missing or
-// empty; nothing else is read then). An empty title is replaced by the last
-// component of the path; a missing mode code is 0, a missing check text
+// empty; nothing else is filled in then). An empty title is replaced by the
+// last component of the path; a missing mode code is 0, a missing check text
 // "True".
 bool ReadSourceItem(const ProfileReader& source, int n, SourceItem& out);
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <optional>
 
 #include "profile/line_syntax.h"
 #include "text/byte_scan.h"
@@ -240,10 +241,17 @@ ParsedLine ParseLine(std::string_view text, const LineParts& line) {
   return parsed;
 }
 
-std::uint32_t Digest(std::string_view key) {
-  if (key.empty()) return 0;
-  return static_cast<std::uint32_t>(key.size() << 8) |
-         static_cast<unsigned char>(ToUpperAscii(key.back()));
+// ProfileKey::Fold of the `size` bytes at `pos`, a word at a time where the
+// text holds eight bytes from there.
+std::uint64_t FoldAt(std::string_view text, std::size_t pos, std::size_t size) {
+  using namespace byte_scan;
+  if (size > 8) size = 8;
+  if (pos + 8 > text.size()) return ProfileKey::Fold(text.substr(pos, size));
+  Word word;
+  std::memcpy(&word, text.data() + pos, 8);
+  word = KeepFirst(word, size);
+  // 'a' to 'z' lose 0x20.
+  return word - ((MarkBelow(word, 'z' + 1) & ~MarkBelow(word, 'a')) >> 2);
 }
 
 // Reads the line whose first visible character is the "[" at `first`:
@@ -340,45 +348,78 @@ std::size_t ProfileSection::ReadKeyLines(std::string_view text, std::size_t pos,
   const std::size_t size = text.size();
   const auto hold = [&](std::size_t key, std::size_t key_end, std::size_t value,
                         std::size_t value_end, bool has_value) {
-    lines[count++] = {Digest(text.substr(key, key_end - key)),
+    lines[count++] = {FoldAt(text, key, key_end - key),
                       static_cast<std::uint32_t>(key),
                       static_cast<std::uint32_t>(key_end - key),
                       static_cast<std::uint32_t>(value),
                       static_cast<std::uint32_t>(value_end - value),
                       has_value};
   };
+  // The first byte at or after `at` that `marks` marks, eight bytes at a
+  // time while they last; near the end of the text, `at` itself, for the
+  // caller to look at each byte.
+  using namespace byte_scan;
+  const auto next_marked = [&](std::size_t at, auto marks) {
+    for (; at + 8 <= size; at += 8) {
+      Word word;
+      std::memcpy(&word, text.data() + at, 8);
+      if (const Word marked = marks(word)) return at + FirstMarked(marked);
+    }
+    return at;
+  };
   for (count = 0; pos < end && count < lines.size();
        pos = NextLine(text, pos)) {
     std::size_t first = pos;
     while (first < size && IsBlankByte(text[first])) ++first;
-    // The line end, past whole characters: a NUL or a lead byte without
-    // its trail leaves the line to the byte scanner. From `plain` on every
-    // byte is a character, so that blanks can be trimmed from the end.
-    std::size_t line_end = first, plain = first, high = kNotFound;
+    // The key runs up to the first "=", searched for where every byte is a
+    // character: a byte of 0x80 and above before it, or a NUL, leaves the
+    // line to the byte scanner. The value runs up to the line end, its
+    // double-byte characters stepped over whole: a NUL or a lead byte
+    // without its trail there leaves the line to the byte scanner too.
+    // From `plain` on every byte is a character, so that blanks can be
+    // trimmed from the end.
+    std::size_t line_end = first, equals = kNotFound, plain = first;
     bool scanned = true;
-    for (;;) {
-      line_end = FindBreakOrHigh(text, line_end);
+    for (;; ++line_end) {
+      line_end = next_marked(line_end, [](Word word) {
+        return MarkHighOrBelow(word, '\r' + 1) | MarkEqual(word, '=');
+      });
       if (line_end == size) break;
       const auto c = static_cast<unsigned char>(text[line_end]);
-      if (c < 0x80) {
-        scanned = c != '\0';
+      if (c == '=') {
+        equals = line_end;
         break;
       }
-      if (high == kNotFound) high = line_end;
-      const std::size_t length = CharLength(text, line_end);
-      if (length == 1 && IsLeadByte(c)) {
-        scanned = false;
+      if (c >= 0x80 || IsBreak(c)) {
+        scanned = c == '\r' || c == '\n';
         break;
       }
-      line_end += length;
-      plain = line_end;
     }
-    // The first "=", searched for where every byte is a character: before
-    // the first byte of 0x80 and above. Keys are short.
-    const std::size_t key_limit = std::min(high, line_end);
-    std::size_t equals = first;
-    while (equals < key_limit && text[equals] != '=') ++equals;
-    if (!scanned || (equals == key_limit && high != kNotFound)) {
+    if (equals != kNotFound) {
+      for (line_end = equals + 1;;) {
+        line_end = next_marked(line_end, [](Word word) {
+          return MarkHighOrBelow(word, '\r' + 1);
+        });
+        if (line_end == size) break;
+        const auto c = static_cast<unsigned char>(text[line_end]);
+        if (c < 0x80) {
+          if (IsBreak(c)) {
+            scanned = c != '\0';
+            break;
+          }
+          ++line_end;  // a control byte that ends nothing
+          continue;
+        }
+        const std::size_t length = CharLength(text, line_end);
+        if (length == 1 && IsLeadByte(c)) {
+          scanned = false;
+          break;
+        }
+        line_end += length;
+        plain = line_end;
+      }
+    }
+    if (!scanned) {
       const ParsedLine line = ParseLine(text, ScanLine(text, pos));
       pos = line.end;
       if (line.has_key) {
@@ -393,7 +434,7 @@ std::size_t ProfileSection::ReadKeyLines(std::string_view text, std::size_t pos,
     }
     pos = line_end;
     if (line_end == first) continue;  // a blank line
-    if (equals == line_end) {
+    if (equals == kNotFound) {
       hold(first, TrimEnd(text, first, line_end), 0, 0, false);
       continue;
     }
@@ -405,21 +446,23 @@ std::size_t ProfileSection::ReadKeyLines(std::string_view text, std::size_t pos,
   return pos;
 }
 
-bool ProfileSection::Matches(const KeyLine& line, std::uint32_t digest,
-                             std::string_view key) const {
-  if (line.digest != digest) return false;
+bool ProfileSection::Matches(const KeyLine& line, const ProfileKey& key) const {
+  if (line.fold != key.fold_ || line.key_size != key.text_.size()) {
+    return false;
+  }
+  if (key.by_fold_) return true;
   const std::string_view line_key = Part(line.key_begin, line.key_size);
-  return line_key == key || CompareIgnoreCase(line_key, key) == 0;
+  return line_key == key.text_ || CompareIgnoreCase(line_key, key.text_) == 0;
 }
 
-bool ProfileSection::FindLaterLine(std::string_view key, std::uint32_t digest,
+bool ProfileSection::FindLaterLine(const ProfileKey& key,
                                    KeyLine& found) const {
   std::array<KeyLine, kHeldLines> lines;
   for (std::size_t pos = rest_; pos < end_;) {
     std::size_t count = 0;
     pos = ReadKeyLines(text_, pos, end_, lines, count);
     for (std::size_t i = 0; i < count; ++i) {
-      if (Matches(lines[i], digest, key)) {
+      if (Matches(lines[i], key)) {
         found = lines[i];
         return true;
       }
@@ -428,37 +471,58 @@ bool ProfileSection::FindLaterLine(std::string_view key, std::uint32_t digest,
   return false;
 }
 
-bool ProfileSection::FindLine(std::string_view key, KeyLine& found) const {
-  const std::uint32_t digest = Digest(key);
+bool ProfileSection::FindLine(const ProfileKey& key, KeyLine& found) const {
   for (std::size_t i = 0; i < held_; ++i) {
-    if (Matches(lines_[i], digest, key)) {
+    if (Matches(lines_[i], key)) {
       found = lines_[i];
       return true;
     }
   }
-  return rest_ < end_ && FindLaterLine(key, digest, found);
+  return rest_ < end_ && FindLaterLine(key, found);
 }
 
-bool ProfileSection::FindValue(std::string_view key,
-                               std::string_view& value) const {
+std::optional<std::string_view> ProfileSection::Value(
+    const KeyLine& line) const {
+  if (!line.has_value) return std::nullopt;
+  return StripQuotes(Part(line.value_begin, line.value_size));
+}
+
+std::optional<std::string_view> ProfileSection::FindValue(
+    std::string_view key) const {
   KeyLine line;
-  // The file's keys hold no NUL: a key with plain bytes at its ends that is
-  // found as it is, is the key as the reader matches it.
-  if (!(HasPlainEnds(key) && FindLine(key, line)) &&
-      !FindLine(QueryName(key), line)) {
-    return false;
-  }
-  if (!line.has_value) return false;
-  value = StripQuotes(Part(line.value_begin, line.value_size));
-  return true;
+  if (!FindLine(ProfileKey(QueryName(key)), line)) return std::nullopt;
+  return Value(line);
 }
 
-std::string_view ReadProfileString(const ProfileSection& section,
-                                   std::string_view key,
-                                   std::string_view fallback,
-                                   std::size_t capacity) {
+void ProfileSection::FindValues(
+    std::span<const ProfileKey> keys,
+    std::span<std::optional<std::string_view>> values) const {
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    // A key matched by its fold is a query as the reader matches it, and
+    // is looked for among the held lines here, by its fold and size.
+    if (keys[i].by_fold_) {
+      const KeyLine* line = lines_.data();
+      const KeyLine* const held_end = line + held_;
+      while (line != held_end && !(line->fold == keys[i].fold_ &&
+                                   line->key_size == keys[i].text_.size())) {
+        ++line;
+      }
+      if (line != held_end) {
+        values[i] = Value(*line);
+        continue;
+      }
+    }
+    values[i] = FindValue(keys[i].text_);
+  }
+}
+
+std::string_view CutValueOrFallback(std::optional<std::string_view> found,
+                                    std::string_view fallback,
+                                    std::size_t capacity) {
   std::string_view value;
-  if (!section.FindValue(key, value)) {
+  if (found) {
+    value = *found;
+  } else {
     value = EffectiveText(fallback);
     while (value.size() > 1 && value.back() == ' ' && EndsInSingleByte(value)) {
       value.remove_suffix(1);
@@ -468,18 +532,18 @@ std::string_view ReadProfileString(const ProfileSection& section,
   return value.size() < capacity ? value : CutToCapacity(value, capacity);
 }
 
-std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
-                            std::int32_t fallback) {
-  std::string_view value;
-  if (!section.FindValue(key, value) || value.empty()) {
-    return fallback;
-  }
+std::int32_t ValueAsInt(std::optional<std::string_view> found,
+                        std::int32_t fallback) {
+  if (!found || found->empty()) return fallback;
+  std::string_view value = *found;
   // The platform reader looks at no more than the first 29 characters.
   std::size_t pos = 0;
-  for (int chars = 0; pos < value.size() && chars < 29; ++chars) {
-    pos += CharLength(value, pos);
+  if (value.size() > 29) {
+    for (int chars = 0; pos < value.size() && chars < 29; ++chars) {
+      pos += CharLength(value, pos);
+    }
+    value = value.substr(0, pos);
   }
-  value = value.substr(0, pos);
   pos = 0;
   while (pos < value.size() && static_cast<unsigned char>(value[pos]) <= ' ') {
     ++pos;
@@ -505,6 +569,18 @@ std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
     total = total * base + digit;
   }
   return static_cast<std::int32_t>(negative ? 0u - total : total);
+}
+
+std::string_view ReadProfileString(const ProfileSection& section,
+                                   std::string_view key,
+                                   std::string_view fallback,
+                                   std::size_t capacity) {
+  return ValueAsString(section.FindValue(key), fallback, capacity);
+}
+
+std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
+                            std::int32_t fallback) {
+  return ValueAsInt(section.FindValue(key), fallback);
 }
 
 }  // namespace ovq2tyx

@@ -7,22 +7,71 @@
 // The reader parses bytes, not files: loading them is the caller's business.
 // Its index holds one offset per section. A lookup names its section once:
 // FindSection parses that section's key lines into a ProfileSection, a value
-// the caller keeps while it reads the section's keys one after another.
+// the caller keeps while it reads the section's keys one after another, or
+// several at once.
 #ifndef OVQ2TYX_PROFILE_PROFILE_READER_H_
 #define OVQ2TYX_PROFILE_PROFILE_READER_H_
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "profile/line_syntax.h"
+#include "text/code_page.h"
+
 namespace ovq2tyx {
 
 // The largest profile read. The index keeps 32-bit offsets.
 inline constexpr std::uint64_t kMaxProfileBytes = std::uint64_t{1} << 31;
+
+// A key prepared for lookups, for keys looked up again and again. Lookups
+// compare its fold, its first eight bytes with ASCII letters upper-cased,
+// with each key line's as one word: a key of at most eight single-byte
+// characters, without NUL or blanks at its ends, is then matched by its
+// fold and size alone.
+class ProfileKey {
+ public:
+  constexpr explicit ProfileKey(std::string_view key)
+      : text_(key), fold_(Fold(key)), by_fold_(MatchesByFold(key)) {}
+
+  // The first eight bytes (fewer when the text is shorter) with ASCII
+  // letters upper-cased, in memory order, as a word whose other bytes are 0.
+  static constexpr std::uint64_t Fold(std::string_view text) {
+    std::uint64_t fold = 0;
+    for (std::size_t i = 0; i < text.size() && i < 8; ++i) {
+      const std::uint64_t byte =
+          static_cast<unsigned char>(ToUpperAscii(text[i]));
+      fold |= byte << (std::endian::native == std::endian::little ? 8 * i
+                                                                  : 56 - 8 * i);
+    }
+    return fold;
+  }
+
+ private:
+  friend class ProfileSection;
+
+  static constexpr bool MatchesByFold(std::string_view key) {
+    if (key.size() > 8 ||
+        (!key.empty() && (IsBlank(static_cast<unsigned char>(key.front())) ||
+                          IsBlank(static_cast<unsigned char>(key.back()))))) {
+      return false;
+    }
+    for (char c : key) {
+      if (c == '\0' || static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+  }
+
+  std::string_view text_;
+  std::uint64_t fold_;
+  bool by_fold_;
+};
 
 // One section of a profile, found by ProfileReader::FindSection. It views
 // the reader's bytes and lives no longer than the reader. A section that is
@@ -30,19 +79,24 @@ inline constexpr std::uint64_t kMaxProfileBytes = std::uint64_t{1} << 31;
 class ProfileSection {
  public:
   // The value of `key` as the platform reader sees it (up to a NUL, without
-  // the blanks around it and one pair of enclosing quotes). False when the
+  // the blanks around it and one pair of enclosing quotes). None when the
   // key is missing or its line holds no "=". The key is matched without
   // blanks around it or anything after a NUL.
-  bool FindValue(std::string_view key, std::string_view& value) const;
+  std::optional<std::string_view> FindValue(std::string_view key) const;
+
+  // FindValue for each of `keys` in one call, into `values` (as many): the
+  // bulk of reading a menu.
+  void FindValues(std::span<const ProfileKey> keys,
+                  std::span<std::optional<std::string_view>> values) const;
 
  private:
   friend class ProfileReader;
 
-  // A key line as lookups see it: offsets into the text, and a digest of
-  // the key (its size and last byte, folded) that tells most other keys at
-  // once.
+  // A key line as lookups see it: the key's fold, and offsets into the
+  // text.
   struct KeyLine {
-    std::uint32_t digest, key_begin, key_size, value_begin, value_size;
+    std::uint64_t fold;
+    std::uint32_t key_begin, key_size, value_begin, value_size;
     bool has_value;
   };
   // Source items hold up to nine keys; a longer section's other lines are
@@ -56,18 +110,16 @@ class ProfileSection {
                                   std::size_t end, std::span<KeyLine> lines,
                                   std::size_t& count);
 
-  // Whether `line` holds `key` (a query as the reader matches it), whose
-  // digest is `digest`.
-  bool Matches(const KeyLine& line, std::uint32_t digest,
-               std::string_view key) const;
+  // Whether `line` holds `key` (a query as the reader matches it).
+  bool Matches(const KeyLine& line, const ProfileKey& key) const;
   // The first line with `key` (a query as the reader matches it).
-  bool FindLine(std::string_view key, KeyLine& found) const;
+  bool FindLine(const ProfileKey& key, KeyLine& found) const;
   // The first line with `key` after the held ones.
-  bool FindLaterLine(std::string_view key, std::uint32_t digest,
-                     KeyLine& found) const;
+  bool FindLaterLine(const ProfileKey& key, KeyLine& found) const;
   std::string_view Part(std::uint32_t begin, std::uint32_t size) const {
     return std::string_view(text_.data() + begin, size);
   }
+  std::optional<std::string_view> Value(const KeyLine& line) const;
 
   std::string_view text_;
   std::array<KeyLine, kHeldLines> lines_;  // [0, held_) are read
@@ -121,6 +173,24 @@ std::string_view ReadProfileString(const ProfileSection& section,
 // value is missing or empty.
 std::int32_t ReadProfileInt(const ProfileSection& section, std::string_view key,
                             std::int32_t fallback);
+
+// ValueAsString's other cases: the value cut to fit, or the fallback.
+std::string_view CutValueOrFallback(std::optional<std::string_view> value,
+                                    std::string_view fallback,
+                                    std::size_t capacity);
+
+// ReadProfileString and ReadProfileInt for a value found beforehand
+// (ProfileSection::FindValues). ValueAsString is inline: most values are
+// found, and fit.
+inline std::string_view ValueAsString(std::optional<std::string_view> value,
+                                      std::string_view fallback,
+                                      std::size_t capacity) {
+  return value && value->size() < capacity
+             ? *value
+             : CutValueOrFallback(value, fallback, capacity);
+}
+std::int32_t ValueAsInt(std::optional<std::string_view> value,
+                        std::int32_t fallback);
 
 }  // namespace ovq2tyx
 

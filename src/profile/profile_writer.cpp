@@ -10,19 +10,34 @@ namespace ovq2tyx {
 
 namespace {
 
-// A chunk handed on; lines up to kLineRoom never start a smaller one.
-constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
-constexpr std::size_t kLineRoom = std::size_t{1} << 16;
-
-// What a line can carry of a value: up to any CR, LF or NUL, without a lead
-// byte at the end that has no trail (the reader would drop it).
-std::string_view StorableValue(std::string_view value) {
-  value = value.substr(0, FindBreak(value, 0));
-  if (!value.empty() && IsLeadByte(static_cast<unsigned char>(value.back())) &&
-      LastCharStart(value) == value.size() - 1) {
-    value.remove_suffix(1);
+// Copies what a line can carry of `value`, up to any CR, LF or NUL, to
+// `out`, which has room for all of it; returns the size copied. Eight bytes
+// at a time, the last of a longer value in the word that ends it.
+std::size_t CopyLine(char* out, std::string_view value) {
+  using namespace byte_scan;
+  const std::size_t size = value.size();
+  std::size_t pos = 0;
+  if (size >= 8) {
+    Word word;
+    for (; pos + 8 <= size; pos += 8) {
+      std::memcpy(&word, value.data() + pos, 8);
+      if (MarkBelow(word, '\r' + 1) != 0) break;  // may hold a break
+      std::memcpy(out + pos, &word, 8);
+    }
+    if (pos == size) return size;
+    if (pos + 8 > size) {
+      std::memcpy(&word, value.data() + size - 8, 8);
+      if (DropFirst(MarkBelow(word, '\r' + 1), pos - (size - 8)) == 0) {
+        std::memcpy(out + size - 8, &word, 8);
+        return size;
+      }
+    }
   }
-  return value;
+  for (; pos < size && !IsBreak(static_cast<unsigned char>(value[pos]));
+       ++pos) {
+    out[pos] = value[pos];
+  }
+  return pos;
 }
 
 // Would the reader trim the value's ends or strip quotes from it? Quoting a
@@ -58,20 +73,13 @@ ProfileWriter::ProfileWriter(Sink sink)
       buffer_(std::make_unique_for_overwrite<char[]>(kChunkBytes + kLineRoom)),
       capacity_(kChunkBytes + kLineRoom) {}
 
-char* ProfileWriter::Reserve(std::size_t size) {
-  if (capacity_ - used_ < size) {
-    Flush();
-    if (capacity_ < size) {
-      buffer_ = std::make_unique_for_overwrite<char[]>(size);
-      capacity_ = size;
-    }
+char* ProfileWriter::MakeRoom(std::size_t size) {
+  Flush();
+  if (capacity_ < size) {
+    buffer_ = std::make_unique_for_overwrite<char[]>(size);
+    capacity_ = size;
   }
-  return buffer_.get() + used_;
-}
-
-void ProfileWriter::Commit(const char* end) {
-  used_ = static_cast<std::size_t>(end - buffer_.get());
-  if (used_ >= kChunkBytes) Flush();
+  return buffer_.get();
 }
 
 void ProfileWriter::AddSection(std::string_view name) {
@@ -81,15 +89,22 @@ void ProfileWriter::AddSection(std::string_view name) {
   Commit(Put(out, "]\r\n"));
 }
 
-void ProfileWriter::AddString(std::string_view key, std::string_view value) {
-  value = StorableValue(value);
-  const bool quoted = NeedsQuotes(value);
-  char* out = Reserve(key.size() + value.size() + 5);
-  out = Put(out, key);
-  *out++ = '=';
-  if (quoted) *out++ = '"';
-  out = Put(out, value);
-  if (quoted) *out++ = '"';
+void ProfileWriter::AddValue(char* out, std::string_view value) {
+  std::string_view stored(out, CopyLine(out, value));
+  // The reader would drop a lead byte without its trail at the end.
+  if (!stored.empty() &&
+      IsLeadByte(static_cast<unsigned char>(stored.back())) &&
+      LastCharStart(stored) == stored.size() - 1) {
+    stored.remove_suffix(1);
+  }
+  if (NeedsQuotes(stored)) {
+    std::memmove(out + 1, out, stored.size());
+    *out = '"';
+    out += stored.size() + 1;
+    *out++ = '"';
+  } else {
+    out += stored.size();
+  }
   Commit(Put(out, "\r\n"));
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <span>
@@ -27,7 +28,27 @@ class ProfileWriter {
   // A value is cut before any CR, LF or NUL, which a line cannot hold, and
   // loses a lead byte without its trail at its end. A value the reader
   // would trim or unquote is wrapped in one more pair of double quotes.
-  void AddString(std::string_view key, std::string_view value);
+  // Inline, so that a key of known size is copied without a call: every
+  // item is ten lines.
+  void AddString(std::string_view key, std::string_view value) {
+    char* out = Reserve(key.size() + value.size() + 5);
+    if (!key.empty()) std::memcpy(out, key.data(), key.size());
+    out[key.size()] = '=';
+    AddValue(out + key.size() + 1, value);
+  }
+
+  // A value of one decimal digit (0 to 9), which needs neither cutting nor
+  // quotes. Inline as well: every item has four.
+  void AddDigit(std::string_view key, unsigned digit) {
+    char* out = Reserve(key.size() + 4);
+    if (!key.empty()) std::memcpy(out, key.data(), key.size());
+    out += key.size();
+    out[0] = '=';
+    out[1] = static_cast<char>('0' + digit);
+    out[2] = '\r';
+    out[3] = '\n';
+    Commit(out + 4);
+  }
 
   // The bytes as uppercase hex digit pairs followed by a checksum byte (the
   // sum of the bytes modulo 256) in the same form.
@@ -43,9 +64,22 @@ class ProfileWriter {
  private:
   // Where `size` more bytes of text go: flushes first when they do not fit,
   // and makes room for a longer line than ever came.
-  char* Reserve(std::size_t size);
-  // Takes the text written up to `end`; flushes from a megabyte on.
-  void Commit(const char* end);
+  char* Reserve(std::size_t size) {
+    return capacity_ - used_ < size ? MakeRoom(size) : buffer_.get() + used_;
+  }
+  char* MakeRoom(std::size_t size);
+  // The value of a line whose key and "=" end at `out`, and the line end.
+  void AddValue(char* out, std::string_view value);
+  // Takes the text written up to `end`; flushes from a chunk's size on.
+  void Commit(const char* end) {
+    used_ = static_cast<std::size_t>(end - buffer_.get());
+    if (used_ >= kChunkBytes) Flush();
+  }
+
+  // A chunk handed on, a megabyte; lines up to kLineRoom never start a
+  // smaller one.
+  static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+  static constexpr std::size_t kLineRoom = std::size_t{1} << 16;
 
   Sink sink_;
   std::unique_ptr<char[]> buffer_;

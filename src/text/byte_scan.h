@@ -57,6 +57,15 @@ constexpr Word DropFirst(Word marks, std::size_t skipped) {
              : marks << 8 * skipped >> 8 * skipped;
 }
 
+// The word with its first `kept` bytes (0 to 8) in memory order, and 0 in
+// place of the others.
+constexpr Word KeepFirst(Word word, std::size_t kept) {
+  if (kept == 0) return 0;
+  return std::endian::native == std::endian::little
+             ? word & (~Word{0} >> (64 - 8 * kept))
+             : word & (~Word{0} << (64 - 8 * kept));
+}
+
 // The first position at or after `pos` (at most the text's size) whose
 // byte passes `stops`, or the end of the text. `marks` marks in a word at
 // least every byte that stops.

@@ -51,7 +51,7 @@ inline std::size_t CharLength(std::string_view text, std::size_t pos,
 // Upper case for a single-byte ASCII letter, every other byte unchanged: the
 // only case folding of the program. Apply it to bytes that start a
 // character.
-inline char ToUpperAscii(char c) {
+constexpr char ToUpperAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
