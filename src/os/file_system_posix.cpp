@@ -39,8 +39,10 @@ int Guard(const std::string& path) {
   return -1;
 }
 
-void Unguard(int slot) {
+// Frees `slot` (-1: none) and leaves it at -1.
+void Unguard(int& slot) {
   if (slot >= 0) free(guarded_paths[slot].exchange(nullptr));
+  slot = -1;
 }
 
 // Errors of a call that the file system does not offer.
@@ -55,7 +57,7 @@ bool Unsupported(int error) {
 // interruption removes the claim; only a kill or a power cut in those few
 // microseconds can leave it, as an empty file.
 WriteResult MoveOntoClaim(const std::string& from, const std::string& to) {
-  const int guard = Guard(to);
+  int guard = Guard(to);
   const int fd =
       open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) {
@@ -194,7 +196,6 @@ NewFile::NewFile(std::string path, Permissions permissions)
     }
     const int error = errno;
     Unguard(guard_);
-    guard_ = -1;
     if (error != EEXIST) return;
   }
 }
@@ -210,7 +211,6 @@ void NewFile::Discard() {
   close(static_cast<int>(handle_));
   handle_ = kClosed;
   Unguard(guard_);
-  guard_ = -1;
 }
 
 bool NewFile::Write(std::string_view bytes) {

@@ -44,8 +44,10 @@ int Guard(const std::wstring& path) {
   return -1;
 }
 
-void Unguard(int slot) {
+// Frees `slot` (-1: none) and leaves it at -1.
+void Unguard(int& slot) {
   if (slot >= 0) delete[] guarded_paths[slot].exchange(nullptr);
+  slot = -1;
 }
 
 // True when no process `pid` runs any more.
@@ -200,7 +202,6 @@ NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
       return;
     }
     Unguard(guard_);
-    guard_ = -1;
     if (GetLastError() != ERROR_FILE_EXISTS) return;
   }
 }
@@ -217,7 +218,6 @@ void NewFile::Discard() {
   CloseHandle(AsHandle(handle_));
   handle_ = kClosed;
   Unguard(guard_);
-  guard_ = -1;
 }
 
 bool NewFile::Write(std::string_view bytes) {
@@ -262,7 +262,6 @@ WriteResult NewFile::Commit() {
       CloseHandle(AsHandle(handle_));
       handle_ = kClosed;
       Unguard(guard_);
-      guard_ = -1;
       return WriteResult::kWritten;
     }
     const DWORD error = GetLastError();

@@ -318,13 +318,13 @@ TEST(RobustnessTest, SpecialFilesAreRefusedAtOnce) {
             {"/dev/null", "f.ovq"});
 }
 
-// Started with standard output closed, the program must not take its place
-// for a file of its own: the report would land in it.
-TEST(RobustnessTest, ClosedStandardOutputStaysOutOfTheFiles) {
+// Started with standard input and output closed, the program must not take
+// their places for files of its own: the report would land in one.
+TEST(RobustnessTest, ClosedStandardFilesStayOutOfTheFiles) {
   TempDir dir;
   WriteBytes(dir / "a.ovq", "");
   RunProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path(),
-             {.close_output = true});
+             {.close_input_and_output = true});
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("a.tyx"));
   EXPECT_EQ(ReadBytes(dir / "a.tyx"), kRootHeader);
 }
