@@ -42,6 +42,9 @@ TEST(ProfileWriterTest, CutsAndQuotesValuesSoTheyReadBack) {
     EXPECT_EQ(Written(c.value), "[S]\r\n" + std::string(c.line) + "\r\n")
         << c.value;
   }
+  // Longer than the buffer: it grows, and nothing written before is lost.
+  const std::string long_value(1 << 21, 'v');
+  EXPECT_EQ(Written(long_value), "[S]\r\nK=" + long_value + "\r\n");
 }
 
 // A large target goes out in chunks of about a megabyte, never whole; a

@@ -35,6 +35,7 @@ TEST(CodePageTest, StepsThroughCharacters) {
   EXPECT_EQ(FindLastChar("a\\\x95\x5C", '\\', Stepping::kBytes), 3u);
   EXPECT_EQ(CompareIgnoreCase("\x83\x41", "\x83\x61"), -1);
   EXPECT_EQ(CompareIgnoreCase("\x83\x41", "\x83\x61", Stepping::kBytes), 0);
+  EXPECT_EQ(CompareIgnoreCase("\x83\x40\x83\x41", "\x83\x41"), -1);  // trails
   // A shorter text sorts first, whatever lies beyond its end.
   EXPECT_EQ(CompareIgnoreCase("ab", std::string_view("a\xFF", 1)), 1);
   EXPECT_EQ(CompareIgnoreCase("\x83\x41", std::string_view("\x83\x40", 1)), 1);
