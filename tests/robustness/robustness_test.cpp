@@ -102,24 +102,32 @@ TEST(RobustnessTest, InterruptedRunsLeaveNothingTheNextRunCannotMend) {
   const std::vector<int> interruptions = Interruptions();
   for (int how : interruptions) {
     TempDir dir;
-    WriteBytes(dir / "Page1.ini", menu);
+    // Pages written first, whose files must not keep the guards that let an
+    // interruption remove the file being written.
+    std::string written, existed;
+    for (const std::string page : {"Page1", "Page2", "Page3"}) {
+      WriteBytes(dir / (page + ".ini"), "[Config]\r\nLocate=1\r\n");
+      written += "[Translate] " + page + ".ini to " + page + ".tyx\n";
+      existed += "[Err:Already Exists] {dir}/" + page + ".tyx\n";
+    }
+    WriteBytes(dir / "y.ovq", menu);
     WriteBytes(dir / "z.ovq", "");
     StartedProgram run =
         StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path());
-    // The root index is the run's first temporary file, Page1.tyx its second.
-    const std::string target = ".ovq2tyx-" + std::to_string(run.pid) + "-1.tmp";
+    // The root index is the run's first temporary file, y.tyx its fifth.
+    const std::string target = ".ovq2tyx-" + std::to_string(run.pid) + "-4.tmp";
     while (!std::filesystem::exists(dir / target)) std::this_thread::yield();
     const int signal_number = Interrupt(run, how);
     const RunResult killed = FinishProgram(run);
     EXPECT_EQ(killed.signal, signal_number);
-    EXPECT_EQ(killed.output, AsPrinted("[Generate] Root.tyx\n"));  // at once
+    EXPECT_EQ(killed.output, AsPrinted("[Generate] Root.tyx\n" + written));
     EXPECT_EQ(Leftovers(dir).empty(), how != interruptions.back());
-    EXPECT_EQ(ListNames(dir.path()).size(), 2 + Leftovers(dir).size());
+    EXPECT_EQ(ListNames(dir.path()).size(), 8 + Leftovers(dir).size());
     ExpectRun(dir.path(), {},
-              "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
-              "[Translate] z.ovq to z.tyx\n");
-    EXPECT_EQ(ListNames(dir.path()),
-              (Names{"Page1.ini", "Page1.tyx", "Root.tyx", "z.ovq", "z.tyx"}));
+              "[Generate] Root.tyx\n" + existed +
+                  "[Translate] y.ovq to y.tyx\n[Translate] z.ovq to z.tyx\n");
+    EXPECT_EQ(ListNames(dir.path()).size(), 11u);
+    EXPECT_TRUE(Leftovers(dir).empty());
   }
 }
 
