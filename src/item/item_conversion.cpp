@@ -25,9 +25,10 @@ constexpr MacroMark kMacroMarks[] = {
 
 void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
                       ProfileWriter& target) {
+  ProfileSection section;
   SourceItem source_item;
   TargetItem target_item;
-  for (int n = 0; ReadSourceItem(source, n, source_item); ++n) {
+  for (int n = 0; ReadSourceItem(source, n, section, source_item); ++n) {
     ConvertItem(source_item, table, target_item);
     WriteTargetItem(target, n, target_item);
   }

@@ -14,7 +14,8 @@ SectionName::SectionName(int n) : text_{'N', 'o', '.'} {
   size_ = static_cast<std::size_t>(end - text_);
 }
 
-bool ReadSourceItem(const ProfileReader& source, int n, SourceItem& out) {
+bool ReadSourceItem(const ProfileReader& source, int n, ProfileSection& section,
+                    SourceItem& out) {
   enum Field {
     kTitle,
     kPath,
@@ -30,7 +31,8 @@ bool ReadSourceItem(const ProfileReader& source, int n, SourceItem& out) {
       ProfileKey("Data3"), ProfileKey("Data5"), ProfileKey("Data6"),
       ProfileKey("Data7"), ProfileKey("Data8")};
   std::array<std::optional<std::string_view>, std::size(kKeys)> values;
-  source.FindSection(SectionName(n)).FindValues(kKeys, values);
+  section = source.FindSection(SectionName(n), section);
+  section.FindValues(kKeys, values);
   auto text = [&values](Field field) {
     return ValueAsString(values[field], "", kTextCapacity);
   };

@@ -288,7 +288,10 @@ std::size_t LineStartBefore(std::string_view text, std::size_t pos) {
 
 ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
   const std::string_view text = bytes_;
-  sections_.push_back({0, 0, 0});
+  // Room for a section every 32 bytes, more than a menu has: growing the
+  // index would copy it, and touch fresh memory twice.
+  sections_.reserve(text.size() / 32 + 2);
+  sections_.push_back({0, 0, 0, 1});
   // Only a line whose first visible byte is "[" can be a header.
   for (std::size_t pos = text.find('['); pos != kNotFound;
        pos = text.find('[', pos + 1)) {
@@ -298,11 +301,11 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
       sections_.push_back(
           {static_cast<std::uint32_t>(line),
            static_cast<std::uint32_t>(name.data() - text.data()),
-           static_cast<std::uint32_t>(name.size())});
+           static_cast<std::uint32_t>(name.size()), 1});
     }
   }
   const auto sections = static_cast<std::uint32_t>(sections_.size());
-  sections_.push_back({static_cast<std::uint32_t>(text.size()), 0, 0});
+  sections_.push_back({static_cast<std::uint32_t>(text.size()), 0, 0, 1});
   const std::size_t size = std::bit_ceil(std::size_t{2} * sections);
   slots_.assign(size, 0);
   for (std::uint32_t section = 0; section < sections; ++section) {
@@ -313,32 +316,54 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
         slot = section + 1;
         break;
       }
-      if (EqualsIgnoreCase(Name(sections_[slot - 1]), name)) break;
+      if (EqualsIgnoreCase(Name(sections_[slot - 1]), name)) {
+        sections_[section].first = false;
+        break;
+      }
     }
   }
 }
 
-ProfileSection ProfileReader::FindSection(std::string_view name) const {
+ProfileSection ProfileReader::Open(std::uint32_t index) const {
   ProfileSection found;
   found.text_ = bytes_;
+  found.index_ = index;
+  const Section& section = sections_[index];
+  // The lines after the header line, up to the next header.
+  const std::size_t body =
+      index == 0 ? 0
+                 : NextLine(bytes_, FindLineEnd(bytes_, section.name_begin +
+                                                            section.name_size));
+  found.end_ = sections_[index + 1].line;
+  found.rest_ = ProfileSection::ReadKeyLines(bytes_, body, found.end_,
+                                             found.lines_, found.held_);
+  return found;
+}
+
+ProfileSection ProfileReader::FindSection(std::string_view name) const {
   name = QueryName(name);
   for (std::size_t i = HashName(name);; ++i) {
     const std::uint32_t slot = slots_[i & (slots_.size() - 1)];
-    if (slot == 0) return found;
-    const Section& section = sections_[slot - 1];
-    if (EqualsIgnoreCase(Name(section), name)) {
-      // The lines after the header line, up to the next header.
-      const std::size_t body =
-          slot == 1
-              ? 0
-              : NextLine(bytes_, FindLineEnd(bytes_, section.name_begin +
-                                                         section.name_size));
-      found.end_ = sections_[slot].line;
-      found.rest_ = ProfileSection::ReadKeyLines(bytes_, body, found.end_,
-                                                 found.lines_, found.held_);
-      return found;
+    if (slot == 0) {
+      ProfileSection missing;
+      missing.text_ = bytes_;
+      return missing;
+    }
+    if (EqualsIgnoreCase(Name(sections_[slot - 1]), name)) {
+      return Open(slot - 1);
     }
   }
+}
+
+ProfileSection ProfileReader::FindSection(
+    std::string_view name, const ProfileSection& previous) const {
+  // The last entry of the index is the end of the text, no section.
+  const std::size_t next = std::size_t{previous.index_} + 1;
+  if (next + 1 < sections_.size() && sections_[next].first &&
+      EqualsIgnoreCase(Name(sections_[next]), QueryName(name))) {
+    return Open(static_cast<std::uint32_t>(next));
+  }
+  return FindSection(name);
 }
 
 std::size_t ProfileSection::ReadKeyLines(std::string_view text, std::size_t pos,

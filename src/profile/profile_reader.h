@@ -8,7 +8,8 @@
 // Its index holds one offset per section. A lookup names its section once:
 // FindSection parses that section's key lines into a ProfileSection, a value
 // the caller keeps while it reads the section's keys one after another, or
-// several at once.
+// several at once. Sections read in file order, as a menu's items are, are
+// found without a search of the index.
 #ifndef OVQ2TYX_PROFILE_PROFILE_READER_H_
 #define OVQ2TYX_PROFILE_PROFILE_READER_H_
 
@@ -122,6 +123,9 @@ class ProfileSection {
   std::optional<std::string_view> Value(const KeyLine& line) const;
 
   std::string_view text_;
+  // The section's place in the reader's index; none when it is missing.
+  std::uint32_t index_ = kNoIndex;
+  static constexpr std::uint32_t kNoIndex = UINT32_MAX;
   std::array<KeyLine, kHeldLines> lines_;  // [0, held_) are read
   std::size_t held_ = 0;
   // The lines after the held ones: [rest_, end_).
@@ -136,14 +140,23 @@ class ProfileReader {
   // The first section called `name`, matched without blanks around it or
   // anything after a NUL; a section without keys when there is none.
   ProfileSection FindSection(std::string_view name) const;
+  // The same, trying first the section that follows `previous` (one this
+  // reader found) in the file.
+  ProfileSection FindSection(std::string_view name,
+                             const ProfileSection& previous) const;
 
  private:
-  // One section: where its header line begins, and its name. Section 0
-  // holds the lines before the first header, begins the text and has an
-  // empty name; after the last section comes the end of the text.
+  // One section: where its header line begins, its name, and whether it is
+  // the first of that name. Section 0 holds the lines before the first
+  // header, begins the text and has an empty name; after the last section
+  // comes the end of the text.
   struct Section {
-    std::uint32_t line, name_begin, name_size;
+    std::uint32_t line, name_begin;
+    std::uint32_t name_size : 31, first : 1;
   };
+
+  // Section number `index`, its key lines read.
+  ProfileSection Open(std::uint32_t index) const;
 
   std::string_view Name(const Section& section) const {
     return std::string_view(bytes_).substr(section.name_begin,
