@@ -5,7 +5,6 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +12,6 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -45,28 +43,6 @@ int Guard(const std::string& path) {
 void Unguard(int& slot) {
   if (slot >= 0) free(guarded_paths[slot].exchange(nullptr));
   slot = -1;
-}
-
-// Prepares the untouched memory that a source of `size` bytes is read into:
-// large pages, and all of them mapped in one call. The readers walk every
-// byte; with small pages each page's first touch costs a fault, which in a
-// virtual machine costs more than reading the page. Systems without these
-// requests read as before.
-void PrepareReadBuffer(char* data, std::size_t size) {
-  const auto address = reinterpret_cast<std::uintptr_t>(data);
-  constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
-  const std::uintptr_t begin = (address + kLargePage - 1) & ~(kLargePage - 1);
-  const std::uintptr_t end = (address + size) & ~(kLargePage - 1);
-  if (begin >= end) return;  // too small to hold a large page
-#ifdef MADV_HUGEPAGE
-  madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#endif
-#ifdef MADV_POPULATE_WRITE
-  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-  const std::uintptr_t first = address & ~(page - 1);
-  madvise(reinterpret_cast<void*>(first), address + size - first,
-          MADV_POPULATE_WRITE);
-#endif
 }
 
 // Errors of a call that the file system does not offer.
@@ -136,10 +112,7 @@ bool ReadRegularFile(const std::string& path, std::string& bytes,
   if (regular && permissions != nullptr) *permissions = info.st_mode & 0666;
   // What the file holds when it is opened: a read error, or a file that
   // shrinks meanwhile, ends the read short.
-  const std::size_t size = regular ? static_cast<std::size_t>(info.st_size) : 0;
-  bytes.reserve(size);
-  PrepareReadBuffer(bytes.data(), size);
-  bytes.resize(size);
+  bytes.resize(regular ? static_cast<std::size_t>(info.st_size) : 0);
   std::size_t got = 0;
   while (got < bytes.size()) {
     const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);

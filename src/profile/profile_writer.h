@@ -2,7 +2,7 @@
 // in the order they are added, such that the platform's profile reader reads
 // every value back as it was given. A target is a sequence of new sections
 // with each key written once, so the writer only appends; it hands its text
-// on in chunks of about a megabyte and never holds a whole file.
+// on in chunks of about half a megabyte and never holds a whole file.
 #ifndef OVQ2TYX_PROFILE_PROFILE_WRITER_H_
 #define OVQ2TYX_PROFILE_PROFILE_WRITER_H_
 
@@ -76,9 +76,10 @@ class ProfileWriter {
     if (used_ >= kChunkBytes) Flush();
   }
 
-  // A chunk handed on, a megabyte; lines up to kLineRoom never start a
-  // smaller one.
-  static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+  // A chunk handed on, half a megabyte: with room for a line still less
+  // than the blocks the program places on large pages, which a small target
+  // would not fill. Lines up to kLineRoom never start a smaller one.
+  static constexpr std::size_t kChunkBytes = std::size_t{1} << 19;
   static constexpr std::size_t kLineRoom = std::size_t{1} << 16;
 
   Sink sink_;

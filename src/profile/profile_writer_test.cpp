@@ -47,7 +47,7 @@ TEST(ProfileWriterTest, CutsAndQuotesValuesSoTheyReadBack) {
   EXPECT_EQ(Written(long_value), "[S]\r\nK=" + long_value + "\r\n");
 }
 
-// A large target goes out in chunks of about a megabyte, never whole; a
+// A large target goes out in chunks of about half a megabyte, never whole; a
 // chunk the sink refuses fails the whole file.
 TEST(ProfileWriterTest, HandsOnLargeFilesInChunks) {
   std::vector<std::size_t> chunks;
@@ -57,10 +57,10 @@ TEST(ProfileWriterTest, HandsOnLargeFilesInChunks) {
     return accept;
   });
   const std::string value(1000, 'v');
-  for (int n = 0; n < 3000; ++n) writer.AddString("K", value);
+  for (int n = 0; n < 1500; ++n) writer.AddString("K", value);
   EXPECT_EQ(chunks.size(), 2u);
-  EXPECT_GE(chunks[0], std::size_t{1} << 20);
-  EXPECT_LT(chunks[0], (std::size_t{1} << 20) + 2000);
+  EXPECT_GE(chunks[0], std::size_t{1} << 19);
+  EXPECT_LT(chunks[0], (std::size_t{1} << 19) + 2000);
   accept = false;
   EXPECT_FALSE(writer.Flush());
   accept = true;
