@@ -11,6 +11,7 @@
 #define OVQ2TYX_OS_FILE_SYSTEM_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +66,10 @@ std::uint64_t TemporaryNameOwner(std::string_view name);
 // How often a new file tries the next temporary name when one is taken.
 inline constexpr int kTemporaryNameAttempts = 100;
 
+// Flushes of a file's first part made while the rest is written (a platform
+// may have none).
+struct EarlyFlush;
+
 class NewFile {
  public:
   // Creates the temporary file beside `path`; see is_open().
@@ -94,6 +99,7 @@ class NewFile {
   std::intptr_t handle_ = kClosed;  // a descriptor or a HANDLE
   std::uint64_t size_ = 0;
   int guard_ = -1;  // the slot that removes the file on interruption
+  std::unique_ptr<EarlyFlush> early_flush_;
 };
 
 // The files of ours that could not be removed since the last call (a folder

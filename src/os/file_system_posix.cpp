@@ -1,4 +1,5 @@
 // File system services on POSIX systems.
+#include <aio.h>
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "os/file_system.h"
@@ -43,6 +45,60 @@ int Guard(const std::string& path) {
 void Unguard(int& slot) {
   if (slot >= 0) free(guarded_paths[slot].exchange(nullptr));
   slot = -1;
+}
+
+// Once this much more is written, the part written so far is flushed while
+// the rest is made: a disk that caches what it is given takes time in
+// proportion to what a flush finds there, so the flush before the move then
+// has little left to wait for.
+constexpr std::uint64_t kEarlyFlushBytes = std::uint64_t{4} << 20;
+
+}  // namespace
+
+struct EarlyFlush {
+  std::uint64_t started_at = 0;  // the size written when the last began
+  bool in_flight = false;
+  bool failed = false;
+  // Apart: the C library's type may end in an open array.
+  std::unique_ptr<aiocb> request = std::make_unique<aiocb>();
+};
+
+namespace {
+
+// Takes the result of the flush under way, waiting for it when `wait`;
+// false while it is still under way.
+bool Settle(EarlyFlush& flush, bool wait) {
+  if (!flush.in_flight) return true;
+  const aiocb* const requests[] = {flush.request.get()};
+  while (aio_error(flush.request.get()) == EINPROGRESS) {
+    if (!wait) return false;
+    aio_suspend(requests, 1, nullptr);
+  }
+  if (aio_return(flush.request.get()) != 0) flush.failed = true;
+  flush.in_flight = false;
+  return true;
+}
+
+// Starts flushing the first `size` bytes of `fd` when enough came since the
+// last flush began and none is under way. One that cannot start is tried
+// again with the next chunk.
+void StartEarlyFlush(std::unique_ptr<EarlyFlush>& flush, int fd,
+                     std::uint64_t size) {
+  if (!flush) {
+    if (size < kEarlyFlushBytes) return;  // small files never need one
+    flush = std::make_unique<EarlyFlush>();
+  }
+  if (!Settle(*flush, false) || size - flush->started_at < kEarlyFlushBytes) {
+    return;
+  }
+  aiocb& request = *flush->request;
+  request = aiocb{};
+  request.aio_fildes = fd;
+  request.aio_sigevent.sigev_notify = SIGEV_NONE;
+  if (aio_fsync(O_DSYNC, &request) == 0) {
+    flush->in_flight = true;
+    flush->started_at = size;
+  }
 }
 
 // Errors of a call that the file system does not offer.
@@ -208,6 +264,8 @@ void NewFile::Discard() {
   if (unlink(temp_path_.c_str()) != 0 && errno != ENOENT) {
     NoteUnremoved(temp_path_);
   }
+  // The descriptor stays open while a flush may use it.
+  if (early_flush_) Settle(*early_flush_, true);
   close(static_cast<int>(handle_));
   handle_ = kClosed;
   Unguard(guard_);
@@ -230,21 +288,18 @@ bool NewFile::Write(std::string_view bytes) {
     offset += static_cast<std::uint64_t>(n);
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
-  // Starts writing the chunk to disk now, while the next one is made, so
-  // that the flush before the move has little left to wait for.
-#ifdef SYNC_FILE_RANGE_WRITE
-  sync_file_range(fd, static_cast<off_t>(size_),
-                  static_cast<off_t>(offset - size_), SYNC_FILE_RANGE_WRITE);
-#endif
   size_ = offset;
+  StartEarlyFlush(early_flush_, fd, size_);
   return true;
 }
 
 WriteResult NewFile::Commit() {
   if (handle_ == kClosed) return WriteResult::kFailed;
-  const WriteResult result = fsync(static_cast<int>(handle_)) == 0
-                                 ? MoveNoReplace(temp_path_, path_)
-                                 : WriteResult::kFailed;
+  if (early_flush_) Settle(*early_flush_, true);
+  const bool flushed = !(early_flush_ && early_flush_->failed) &&
+                       fsync(static_cast<int>(handle_)) == 0;
+  const WriteResult result =
+      flushed ? MoveNoReplace(temp_path_, path_) : WriteResult::kFailed;
   Discard();  // the temporary name is gone when the move succeeded
   return result;
 }

@@ -183,6 +183,9 @@ void SyncFolder(const std::string&) {
 
 std::uint64_t CurrentProcessId() { return GetCurrentProcessId(); }
 
+// None here: Windows flushes a file in one call, when it is moved.
+struct EarlyFlush {};
+
 NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
   const std::wstring target = LongPath(path_);
   const std::wstring directory = target.substr(0, target.rfind(L'\\'));
