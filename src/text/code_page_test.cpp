@@ -33,6 +33,8 @@ TEST(CodePageTest, StepsThroughCharacters) {
   EXPECT_EQ(FindText("\x81\x81\xAB", "\x81\xAB"), kNotFound);  // straddles
   EXPECT_EQ(FindLastChar("a\\\x95\x5C", '\\'), 1u);
   EXPECT_EQ(FindLastChar("a\\\x95\x5C", '\\', Stepping::kBytes), 3u);
+  EXPECT_EQ(FindChar("\x95\x5C\\", '\\'), 2u);
+  EXPECT_EQ(FindChar("\x95\x5C\\", '\\', 0, Stepping::kBytes), 1u);
   EXPECT_EQ(CompareIgnoreCase("\x83\x41", "\x83\x61"), -1);
   EXPECT_EQ(CompareIgnoreCase("\x83\x41", "\x83\x61", Stepping::kBytes), 0);
   EXPECT_EQ(CompareIgnoreCase("\x83\x40\x83\x41", "\x83\x41"), -1);  // trails

@@ -28,5 +28,19 @@ TEST(TextEncodingTest, DecodesLargeMenusAcrossChunks) {
   EXPECT_EQ(Decoded(utf16), expected16);
 }
 
+// A high surrogate pairs only with a low one: U+E000, just above them,
+// leaves it alone ("?") and is a character of its own (code page 932 keeps
+// it among the user-defined characters).
+TEST(TextEncodingTest, PairsSurrogatesOnlyWithLowSurrogates) {
+  EXPECT_EQ(Decoded(std::string("\xFF\xFE"
+                                "a\0\x00\xD8\x00\xE0",
+                                8)),
+            "a?\xF0\x40");
+  EXPECT_EQ(Decoded(std::string("\xFF\xFE"
+                                "a\0\x00\xD8\xFF\xDF",
+                                8)),
+            "a??");
+}
+
 }  // namespace
 }  // namespace ovq2tyx
