@@ -11,11 +11,16 @@
 // written with the profile writer and read back must come back as written,
 // less what the writer drops by design: everything from the first CR, LF or
 // NUL on and a lead byte left without its trail at the end.
+//
+// Each section, found after the one above it and read with several keys at
+// once as items are read, must give each key's value as asked for alone.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -114,6 +119,28 @@ void CheckQuery(const ProfileReader& reader, std::string_view section,
   ReadProfileInt(found, key, -1);
 }
 
+// A section as items are read: found after the one before it in the file,
+// all keys at once. Each value must be the one asked for alone.
+void CheckFindValues(const ProfileReader& reader, std::string_view section,
+                     std::string_view previous) {
+  static constexpr std::string_view kNames[] = {
+      "Data0", "Data1", "Data2", "Data5", "data1x", "Data8", "Data123456"};
+  static constexpr ProfileKey kKeys[] = {
+      ProfileKey(kNames[0]), ProfileKey(kNames[1]), ProfileKey(kNames[2]),
+      ProfileKey(kNames[3]), ProfileKey(kNames[4]), ProfileKey(kNames[5]),
+      ProfileKey(kNames[6])};
+  std::optional<std::string_view> values[std::size(kKeys)];
+  const ProfileSection found =
+      reader.FindSection(section, reader.FindSection(previous));
+  found.FindValues(kKeys, values);
+  const ProfileSection alone = reader.FindSection(section);
+  for (std::size_t i = 0; i < std::size(kKeys); ++i) {
+    if (values[i] != alone.FindValue(kNames[i])) {
+      Fail("a key read with others differs from it read alone", kNames[i]);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ovq2tyx
 
@@ -152,7 +179,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     const std::string_view line = bytes.substr(pos, end - pos);
     pos = end + 1;
     if (line.starts_with('[')) {
+      const std::string_view previous = current;
       current = line.substr(1, line.rfind(']') - 1);
+      ++checked;
+      CheckFindValues(reader, current, previous);
     } else if (!line.empty()) {
       ++checked;
       CheckQuery(reader, current, line.substr(0, line.find('=')), fallback,

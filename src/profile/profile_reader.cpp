@@ -522,17 +522,22 @@ std::optional<std::string_view> ProfileSection::FindValue(
 void ProfileSection::FindValues(
     std::span<const ProfileKey> keys,
     std::span<std::optional<std::string_view>> values) const {
+  // The first `taken` lines each hold an earlier key, so none holds this
+  // one: a menu lists an item's keys in the order they are asked for, and
+  // each search starts where the last one ended.
+  std::size_t taken = 0;
   for (std::size_t i = 0; i < keys.size(); ++i) {
     // A key matched by its fold is a query as the reader matches it, and
     // is looked for among the held lines here, by its fold and size.
     if (keys[i].by_fold_) {
-      const KeyLine* line = lines_.data();
-      const KeyLine* const held_end = line + held_;
+      const KeyLine* line = lines_.data() + taken;
+      const KeyLine* const held_end = lines_.data() + held_;
       while (line != held_end && !(line->fold == keys[i].fold_ &&
                                    line->key_size == keys[i].text_.size())) {
         ++line;
       }
       if (line != held_end) {
+        if (line == lines_.data() + taken) ++taken;
         values[i] = Value(*line);
         continue;
       }

@@ -85,8 +85,8 @@ class ProfileSection {
   // blanks around it or anything after a NUL.
   std::optional<std::string_view> FindValue(std::string_view key) const;
 
-  // FindValue for each of `keys` in one call, into `values` (as many): the
-  // bulk of reading a menu.
+  // FindValue for each of `keys`, which differ from one another, in one
+  // call, into `values` (as many): the bulk of reading a menu.
   void FindValues(std::span<const ProfileKey> keys,
                   std::span<std::optional<std::string_view>> values) const;
 
