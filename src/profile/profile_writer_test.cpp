@@ -36,6 +36,8 @@ TEST(ProfileWriterTest, CutsAndQuotesValuesSoTheyReadBack) {
       {"\x1A", "K=\"\x1A\""},
       {"\x81\"", "K=\x81\""},  // the closing quote is a second byte
       {"\"", "K=\""},
+      {"\"\"", "K=\"\"\"\""},  // two quotes alone: the reader strips them
+      {"''", "K=\"''\""},
       {"", "K="},
   };
   for (const Case& c : cases) {
