@@ -291,7 +291,7 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
   // Room for a section every 32 bytes, more than a menu has: growing the
   // index would copy it, and touch fresh memory twice.
   sections_.reserve(text.size() / 32 + 2);
-  sections_.push_back({0, 0, 0, 1});
+  sections_.push_back({0, 0, 0});
   // Only a line whose first visible byte is "[" can be a header.
   for (std::size_t pos = text.find('['); pos != kNotFound;
        pos = text.find('[', pos + 1)) {
@@ -301,11 +301,11 @@ ProfileReader::ProfileReader(std::string bytes) : bytes_(std::move(bytes)) {
       sections_.push_back(
           {static_cast<std::uint32_t>(line),
            static_cast<std::uint32_t>(name.data() - text.data()),
-           static_cast<std::uint32_t>(name.size()), 1});
+           static_cast<std::uint32_t>(name.size())});
     }
   }
   const auto sections = static_cast<std::uint32_t>(sections_.size());
-  sections_.push_back({static_cast<std::uint32_t>(text.size()), 0, 0, 1});
+  sections_.push_back({static_cast<std::uint32_t>(text.size()), 0, 0});
   const std::size_t size = std::bit_ceil(std::size_t{2} * sections);
   slots_.assign(size, 0);
   for (std::uint32_t section = 0; section < sections; ++section) {

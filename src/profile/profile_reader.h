@@ -152,7 +152,7 @@ class ProfileReader {
   // comes the end of the text.
   struct Section {
     std::uint32_t line, name_begin;
-    std::uint32_t name_size : 31, first : 1;
+    std::uint32_t name_size : 31, first : 1 = 1;
   };
 
   // Section number `index`, its key lines read.
