@@ -66,6 +66,9 @@ if(WIN32)
     set_tests_properties(package/${name} PROPERTIES
       LABELS package FIXTURES_REQUIRED linux_build)
   endforeach()
+  # Wine's prefix is made by the tests' first, alone (tests/CMakeLists.txt).
+  set_tests_properties(package/same_conversion_under_wine PROPERTIES
+    FIXTURES_REQUIRED "linux_build;wine_prefix")
 else()
   include(GNUInstallDirs)
   configure_file(${package_source}/ovq2tyx.1.in ${package_binary}/ovq2tyx.1
