@@ -12,11 +12,9 @@
 #include "os/console.h"
 #include "os/file_system.h"
 #include "os/interruption.h"
-#include "os/large_pages.h"
 #include "os/program_arguments.h"
 
 int main(int argc, char** argv) {
-  ovq2tyx::UseLargePages();
   ovq2tyx::KeepStandardStreamsOpen();
   const std::vector<std::string> arguments =
       ovq2tyx::CommandLineArguments(argc, argv);

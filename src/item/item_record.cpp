@@ -14,8 +14,7 @@ SectionName::SectionName(int n) : text_{'N', 'o', '.'} {
   size_ = static_cast<std::size_t>(end - text_);
 }
 
-bool ReadSourceItem(const ProfileReader& source, int n, ProfileSection& section,
-                    SourceItem& out) {
+bool ReadSourceItem(SectionCursor& items, int n, SourceItem& out) {
   enum Field {
     kTitle,
     kPath,
@@ -26,13 +25,10 @@ bool ReadSourceItem(const ProfileReader& source, int n, ProfileSection& section,
     kCheck,
     kIcon
   };
-  static constexpr ProfileKey kKeys[] = {
-      ProfileKey("Data0"), ProfileKey("Data1"), ProfileKey("Data2"),
-      ProfileKey("Data3"), ProfileKey("Data5"), ProfileKey("Data6"),
-      ProfileKey("Data7"), ProfileKey("Data8")};
+  static constexpr std::string_view kKeys[] = {
+      "Data0", "Data1", "Data2", "Data3", "Data5", "Data6", "Data7", "Data8"};
   std::array<std::optional<std::string_view>, std::size(kKeys)> values;
-  section = source.FindSection(SectionName(n), section);
-  section.FindValues(kKeys, values);
+  items.FindSection(SectionName(n)).FindValues(kKeys, values);
   auto text = [&values](Field field) {
     return ValueAsString(values[field], "", kTextCapacity);
   };

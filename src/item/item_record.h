@@ -67,13 +67,12 @@ class SectionName {
   std::size_t size_;
 };
 
-// Reads item n. False when the item does not exist (its path missing or
-// empty; nothing else is filled in then). An empty title is replaced by the
-// last component of the path; a missing mode code is 0, a missing check text
-// "True". `section` is the section read before, if any, and is left holding
-// item n's: items read one after another are found by their order.
-bool ReadSourceItem(const ProfileReader& source, int n, ProfileSection& section,
-                    SourceItem& out);
+// Reads item n from its section "No.<n>", as `items` finds it (items read
+// one after another are found by their order). False when the item does not
+// exist (its path missing or empty; nothing else is filled in then). An
+// empty title is replaced by the last component of the path; a missing mode
+// code is 0, a missing check text "True".
+bool ReadSourceItem(SectionCursor& items, int n, SourceItem& out);
 
 // Writes item n: "Title", "Path", "WorkDir", "CmdLine", "HotKey" (struct
 // value), "WinState", "Priority", "Icon", "Wait", "Check", in this order.
