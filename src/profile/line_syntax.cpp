@@ -21,6 +21,17 @@ constexpr auto kBlanks = [] {
 
 bool IsBlankByte(char c) { return kBlanks[static_cast<unsigned char>(c)]; }
 
+// The bytes that may end a stretch of a line invisibly: blanks (unless
+// trails) and lead bytes (when lone).
+constexpr auto kMaybeInvisible = [] {
+  std::array<bool, 256> bytes{};
+  for (int c = 0; c < 256; ++c) {
+    const auto byte = static_cast<unsigned char>(c);
+    bytes[byte] = IsBlank(byte) || IsLeadByte(byte);
+  }
+  return bytes;
+}();
+
 // A stretch of a line, walked from character to character.
 struct Stretch {
   std::size_t end;        // where the walk stopped
@@ -43,13 +54,11 @@ void Walk(std::string_view text, Stretch& walked) {
   const auto stops = [](unsigned char c) {
     return IsBreak(c) || IsLeadByte(c) || c == also;
   };
-  for (std::size_t pos = walked.end;;) {
+  std::size_t pos = walked.end;
+  for (;;) {
     pos = FindFirst(text, pos, marks, stops);
     const char c = pos < text.size() ? text[pos] : '\r';
-    if (c == '\r' || c == '\n' || (also && c == kAlso)) {
-      walked.end = pos;
-      return;
-    }
+    if (c == '\r' || c == '\n' || (also && c == kAlso)) break;
     // What follows a lone lead byte stops the walk at once.
     walked.lone_lead_last = false;
     if (c == '\0') {
@@ -62,6 +71,7 @@ void Walk(std::string_view text, Stretch& walked) {
       ++pos;
     }
   }
+  walked.end = pos;
 }
 
 // The stretch from `begin` without its invisible end: a lone lead byte,
@@ -74,10 +84,10 @@ std::size_t VisibleEnd(std::string_view text, std::size_t begin,
   return end;
 }
 
-// The part as a name or value: up to a NUL, if it holds one.
-std::string_view Part(std::string_view text, std::size_t begin, std::size_t end,
-                      bool has_nul) {
-  const std::string_view part = text.substr(begin, end - begin);
+// The part [begin, end) as a name or value: up to a NUL, if it holds one.
+std::string_view Part(std::string_view text, std::size_t begin,
+                      std::size_t end, bool has_nul) {
+  const std::string_view part(text.data() + begin, end - begin);
   return has_nul ? UpToNul(part) : part;
 }
 
@@ -129,7 +139,11 @@ bool ReadSectionName(std::string_view text, std::size_t first,
   }
   end = walked.end;
   if (bracket == kNotFound) return false;
-  name = Trim(Part(text, first + 1, bracket, walked.has_nul));
+  name = Part(text, first + 1, bracket, walked.has_nul);
+  if (!name.empty() && !IsBlankByte(name.front()) && !IsBlankByte(name.back())) {
+    return true;  // nothing to trim
+  }
+  name = Trim(name);
   return true;
 }
 
@@ -157,13 +171,13 @@ std::size_t ReadKeyLine(std::string_view text, std::size_t first,
     rest.has_nul = true;
     rest.end = FindBreak(text, rest.end + 1);
   }
-  if (rest.end != value &&
-      (IsBlankByte(text[rest.end - 1]) ||
-       IsLeadByte(static_cast<unsigned char>(text[rest.end - 1])))) {
+  std::size_t end = rest.end;
+  if (end != value && kMaybeInvisible[static_cast<unsigned char>(text[end - 1])]) {
     rest = Stretch{value, value};
     Walk<'\0'>(text, rest);
+    end = VisibleEnd(text, value, rest);
   }
-  line.value = Part(text, value, VisibleEnd(text, value, rest), rest.has_nul);
+  line.value = Part(text, value, end, rest.has_nul);
   if (line.value->starts_with('"') || line.value->starts_with('\'')) {
     line.value = StripQuotes(*line.value);
   }

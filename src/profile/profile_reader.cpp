@@ -7,6 +7,21 @@
 
 namespace ovq2tyx {
 
+namespace {
+
+// Whether `line_name`, a name as a line holds it, is `name` as the reader
+// matches it. A line's name is a query as the reader matches it, unless a
+// NUL cut it short before a blank.
+bool SameName(std::string_view line_name, std::string_view name) {
+  const bool as_queried =
+      line_name.empty() ||
+      !IsBlank(static_cast<unsigned char>(line_name.back()));
+  return (as_queried && line_name == name) ||
+         EqualsIgnoreCase(line_name, QueryName(name));
+}
+
+}  // namespace
+
 ProfileReader::ProfileReader(std::string bytes)
     : bytes_(std::move(bytes)), index_(bytes_) {}
 
@@ -25,19 +40,17 @@ ProfileSection ProfileReader::Open(std::size_t body) const {
   return ProfileSection(bytes_, body);
 }
 
+
 ProfileSection SectionCursor::FindSection(std::string_view name) {
-  // The next section that is the first of its name, whatever sections of
-  // names found before lie between, is the first called `name` when its
-  // name is that.
-  name = QueryName(name);
   const std::string_view text = reader_.bytes_;
-  const std::size_t next = reader_.index_.NextFirstLine(text, next_);
-  const ProfileLine line =
-      next < text.size() ? ReadLine(text, next) : ProfileLine{};
-  const ProfileSection found =
-      line.kind == ProfileLine::kSection && EqualsIgnoreCase(line.name, name)
-          ? reader_.Open(line.next)
-          : reader_.Find(name);
+  ProfileLine line;
+  bool first = false;
+  const std::size_t next =
+      reader_.index_.NextSection(text, next_, line, first);
+  const ProfileSection found = next < text.size() && first &&
+                                       SameName(line.name, name)
+                                   ? reader_.Open(line.next)
+                                   : reader_.Find(QueryName(name));
   if (found.body_ != ProfileSection::kMissing) next_ = found.body_;
   return found;
 }
@@ -69,14 +82,8 @@ void ProfileSection::FindValues(
     if (line.kind == ProfileLine::kSection) break;
     for (std::uint32_t left = line.kind == ProfileLine::kKey ? wanted : 0;
          left != 0; left &= left - 1) {
-      // A key as the line spells it is a query as the reader matches it,
-      // unless a NUL cut it short before a blank.
       const int i = std::countr_zero(left);
-      const bool as_queried =
-          line.name.empty() ||
-          !IsBlank(static_cast<unsigned char>(line.name.back()));
-      if ((as_queried && line.name == keys[i]) ||
-          EqualsIgnoreCase(line.name, QueryName(keys[i]))) {
+      if (SameName(line.name, keys[i])) {
         values[i] = line.value;
         wanted &= ~(std::uint32_t{1} << i);
         break;  // the keys differ from one another

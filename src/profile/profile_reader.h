@@ -75,7 +75,8 @@ class ProfileReader {
   ProfileSection Open(std::size_t body) const;
 
   std::string bytes_;
-  SectionIndex index_;
+  // Built as lookups need it.
+  mutable SectionIndex index_;
 };
 
 // Finds sections as the reader does, first trying the section after the

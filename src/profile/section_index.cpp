@@ -39,55 +39,53 @@ std::size_t FindSlot(std::span<const std::uint32_t> slots,
 SectionIndex::SectionIndex(std::string_view text)
     : first_lines_(text.size() / 64 + 1) {
   // A first section of a name other than "" takes at least four bytes
-  // ("[a]" and a line break, but for the last) and a "[" of its own: this
-  // many slots always leave one empty, and most of them when the text is
-  // mostly sections.
-  std::size_t brackets = 0;
-  for (std::size_t at = text.find('['); at != kNotFound;
-       at = text.find('[', at + 1)) {
-    ++brackets;
+  // ("[a]" and a line break, but for the last): this many slots always
+  // leave one empty.
+  max_slots_ = text.size() / 3 + 1;
+  // Room for a name every 64 bytes at first, which few menus fill: growing
+  // means reading every name again.
+  slots_ = LargeArray<std::uint32_t>(std::min(max_slots_, text.size() / 32 + 1));
+}
+
+std::size_t SectionIndex::Find(std::string_view text, std::string_view name) {
+  if (const std::uint32_t slot = slots_[FindSlot(slots_, text, name)]) {
+    return slot - 1;
   }
-  max_slots_ = std::min(4 * brackets, text.size() / 3) + 1;
-  // Room for a name every 16 bytes at first, more than any menu has:
-  // growing means reading every name again.
-  Rebuild(text, std::min(max_slots_, text.size() / 8 + 1));
   ProfileLine line;
-  for (std::size_t at = FindSectionLine(text, 0, line); at < text.size();
-       at = FindSectionLine(text, line.next, line)) {
-    // The lines before the first section line are the first section "".
-    if (!line.name.empty()) Add(text, line.name, at);
+  bool first = false;
+  while (indexed_ < text.size()) {
+    const std::size_t at = NextSection(text, indexed_, line, first);
+    if (first && EqualsIgnoreCase(line.name, name)) return at;
   }
+  return text.size();
 }
 
-std::size_t SectionIndex::Find(std::string_view text,
-                               std::string_view name) const {
-  const std::uint32_t slot = slots_[FindSlot(slots_, text, name)];
-  return slot == 0 ? text.size() : slot - 1;
-}
-
-std::size_t SectionIndex::NextFirstLine(std::string_view text,
-                                        std::size_t pos) const {
-  std::size_t word = pos / 64;
-  if (word >= first_lines_.size()) return text.size();
-  std::uint64_t bits = first_lines_[word] >> (pos % 64) << (pos % 64);
-  while (bits == 0) {
-    if (++word == first_lines_.size()) return text.size();
-    bits = first_lines_[word];
+std::size_t SectionIndex::NextSection(std::string_view text, std::size_t pos,
+                                      ProfileLine& line, bool& first) {
+  const std::size_t at = FindSectionLine(text, pos, line);
+  if (at < indexed_) {
+    first = (first_lines_[at / 64] >> (at % 64)) & 1;
+    return at;
   }
-  return word * 64 + std::countr_zero(bits);
+  // None lies between the last one indexed and `at`.
+  indexed_ = at < text.size() ? line.next : at;
+  // The lines before the first section line are the first section "".
+  first = at < text.size() && !line.name.empty() && Add(text, line.name, at);
+  return at;
 }
 
-void SectionIndex::Add(std::string_view text, std::string_view name,
-                       std::size_t line) {
+bool SectionIndex::Add(std::string_view text, std::string_view name,
+                       std::size_t at) {
   std::size_t i = FindSlot(slots_, text, name);
-  if (slots_[i] != 0) return;  // an earlier section has the name
+  if (slots_[i] != 0) return false;
   if (2 * (names_ + 1) > slots_.size() && slots_.size() < max_slots_) {
     Rebuild(text, std::min(2 * slots_.size(), max_slots_));
     i = FindSlot(slots_, text, name);
   }
-  slots_[i] = static_cast<std::uint32_t>(line + 1);
-  first_lines_[line / 64] |= std::uint64_t{1} << (line % 64);
+  slots_[i] = static_cast<std::uint32_t>(at + 1);
+  first_lines_[at / 64] |= std::uint64_t{1} << (at % 64);
   ++names_;
+  return true;
 }
 
 void SectionIndex::Rebuild(std::string_view text, std::size_t slots) {
