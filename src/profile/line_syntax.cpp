@@ -85,8 +85,8 @@ std::size_t VisibleEnd(std::string_view text, std::size_t begin,
 }
 
 // The part [begin, end) as a name or value: up to a NUL, if it holds one.
-std::string_view Part(std::string_view text, std::size_t begin,
-                      std::size_t end, bool has_nul) {
+std::string_view Part(std::string_view text, std::size_t begin, std::size_t end,
+                      bool has_nul) {
   const std::string_view part(text.data() + begin, end - begin);
   return has_nul ? UpToNul(part) : part;
 }
@@ -140,7 +140,8 @@ bool ReadSectionName(std::string_view text, std::size_t first,
   end = walked.end;
   if (bracket == kNotFound) return false;
   name = Part(text, first + 1, bracket, walked.has_nul);
-  if (!name.empty() && !IsBlankByte(name.front()) && !IsBlankByte(name.back())) {
+  if (!name.empty() && !IsBlankByte(name.front()) &&
+      !IsBlankByte(name.back())) {
     return true;  // nothing to trim
   }
   name = Trim(name);
@@ -166,13 +167,15 @@ std::size_t ReadKeyLine(std::string_view text, std::size_t first,
   // No trail byte is a CR or LF: the value's end is found by its break
   // alone. Its characters are walked only when its last byte may be a
   // trail, a blank or a lone lead byte.
-  Stretch rest{FindBreak(text, value), value};
-  while (rest.end < text.size() && text[rest.end] == '\0') {
+  Stretch rest{value, value};
+  for (;; ++rest.end) {
+    rest.end = FindBreak(text, rest.end);
+    if (rest.end == text.size() || text[rest.end] != '\0') break;
     rest.has_nul = true;
-    rest.end = FindBreak(text, rest.end + 1);
   }
   std::size_t end = rest.end;
-  if (end != value && kMaybeInvisible[static_cast<unsigned char>(text[end - 1])]) {
+  if (end != value &&
+      kMaybeInvisible[static_cast<unsigned char>(text[end - 1])]) {
     rest = Stretch{value, value};
     Walk<'\0'>(text, rest);
     end = VisibleEnd(text, value, rest);

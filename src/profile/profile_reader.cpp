@@ -1,6 +1,7 @@
 #include "profile/profile_reader.h"
 
 #include <bit>
+#include <cstring>
 
 #include "profile/line_syntax.h"
 #include "text/code_page.h"
@@ -9,6 +10,20 @@ namespace ovq2tyx {
 
 namespace {
 
+// Whether `a` and `b` hold the same bytes. Keys are short: one of four to
+// eight bytes is compared as two words that may overlap.
+bool SameBytes(std::string_view a, std::string_view b) {
+  const std::size_t size = a.size();
+  if (size != b.size()) return false;
+  if (size < 4 || size > 8) return a == b;
+  std::uint32_t a_head, b_head, a_tail, b_tail;
+  std::memcpy(&a_head, a.data(), 4);
+  std::memcpy(&b_head, b.data(), 4);
+  std::memcpy(&a_tail, a.data() + size - 4, 4);
+  std::memcpy(&b_tail, b.data() + size - 4, 4);
+  return a_head == b_head && a_tail == b_tail;
+}
+
 // Whether `line_name`, a name as a line holds it, is `name` as the reader
 // matches it. A line's name is a query as the reader matches it, unless a
 // NUL cut it short before a blank.
@@ -16,7 +31,7 @@ bool SameName(std::string_view line_name, std::string_view name) {
   const bool as_queried =
       line_name.empty() ||
       !IsBlank(static_cast<unsigned char>(line_name.back()));
-  return (as_queried && line_name == name) ||
+  return (as_queried && SameBytes(line_name, name)) ||
          EqualsIgnoreCase(line_name, QueryName(name));
 }
 
@@ -40,17 +55,15 @@ ProfileSection ProfileReader::Open(std::size_t body) const {
   return ProfileSection(bytes_, body);
 }
 
-
 ProfileSection SectionCursor::FindSection(std::string_view name) {
   const std::string_view text = reader_.bytes_;
   ProfileLine line;
   bool first = false;
-  const std::size_t next =
-      reader_.index_.NextSection(text, next_, line, first);
-  const ProfileSection found = next < text.size() && first &&
-                                       SameName(line.name, name)
-                                   ? reader_.Open(line.next)
-                                   : reader_.Find(QueryName(name));
+  const std::size_t next = reader_.index_.NextSection(text, next_, line, first);
+  const ProfileSection found =
+      next < text.size() && first && SameName(line.name, name)
+          ? reader_.Open(line.next)
+          : reader_.Find(QueryName(name));
   if (found.body_ != ProfileSection::kMissing) next_ = found.body_;
   return found;
 }

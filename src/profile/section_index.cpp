@@ -2,23 +2,34 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <span>
 
 #include "profile/line_syntax.h"
+#include "text/byte_scan.h"
 #include "text/code_page.h"
 
 namespace ovq2tyx {
 
 namespace {
 
-// FNV-1a over the bytes with ASCII letters folded. Folding a trail byte as
-// well keeps names that compare equal at equal hashes.
+// A hash of the name's bytes with ASCII letters upper-cased, eight at a
+// time. Folding a trail byte as well keeps names that compare equal at
+// equal hashes.
 std::uint32_t HashName(std::string_view name) {
-  std::uint32_t hash = 2166136261u;
-  for (char c : name) {
-    hash = (hash ^ static_cast<unsigned char>(ToUpperAscii(c))) * 16777619u;
+  using namespace byte_scan;
+  std::uint64_t hash = name.size();
+  for (std::size_t pos = 0; pos < name.size(); pos += 8) {
+    Word word = 0;
+    if (name.size() - pos >= 8) {
+      std::memcpy(&word, name.data() + pos, 8);
+    } else {
+      std::memcpy(&word, name.data() + pos, name.size() - pos);
+    }
+    word -= (MarkBelow(word, 'z' + 1) & ~MarkBelow(word, 'a')) >> 2;
+    hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
   }
-  return hash;
+  return static_cast<std::uint32_t>(hash >> 32);
 }
 
 // The slot that holds `name`, or the empty one where it would go: the
@@ -44,7 +55,8 @@ SectionIndex::SectionIndex(std::string_view text)
   max_slots_ = text.size() / 3 + 1;
   // Room for a name every 64 bytes at first, which few menus fill: growing
   // means reading every name again.
-  slots_ = LargeArray<std::uint32_t>(std::min(max_slots_, text.size() / 32 + 1));
+  slots_ =
+      LargeArray<std::uint32_t>(std::min(max_slots_, text.size() / 32 + 1));
 }
 
 std::size_t SectionIndex::Find(std::string_view text, std::string_view name) {
