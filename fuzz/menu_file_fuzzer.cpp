@@ -173,10 +173,10 @@ int CountSourceItems(std::string_view bytes) {
   std::string text(bytes);
   if (!DecodeUnicodeMenu(text)) Fail("no converter for a Unicode source");
   const ProfileReader file(std::move(text));
-  ProfileSection section;
+  SectionCursor items(file);
   SourceItem item;
   int n = 0;
-  while (ReadSourceItem(file, n, section, item)) ++n;
+  while (ReadSourceItem(items, SectionName(n), item)) ++n;
   return n;
 }
 

@@ -93,9 +93,11 @@ void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
   SectionCursor items(source);
   SourceItem source_item;
   TargetItem target_item;
-  for (int n = 0; ReadSourceItem(items, n, source_item); ++n) {
+  for (int n = 0;; ++n) {
+    const SectionName section(n);
+    if (!ReadSourceItem(items, section, source_item)) break;
     ConvertItem(source_item, table, target_item);
-    WriteTargetItem(target, n, target_item);
+    WriteTargetItem(target, section, target_item);
   }
 }
 

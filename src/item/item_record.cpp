@@ -14,7 +14,8 @@ SectionName::SectionName(int n) : text_{'N', 'o', '.'} {
   size_ = static_cast<std::size_t>(end - text_);
 }
 
-bool ReadSourceItem(SectionCursor& items, int n, SourceItem& out) {
+bool ReadSourceItem(SectionCursor& items, std::string_view section,
+                    SourceItem& out) {
   enum Field {
     kTitle,
     kPath,
@@ -28,7 +29,7 @@ bool ReadSourceItem(SectionCursor& items, int n, SourceItem& out) {
   static constexpr std::string_view kKeys[] = {
       "Data0", "Data1", "Data2", "Data3", "Data5", "Data6", "Data7", "Data8"};
   std::array<std::optional<std::string_view>, std::size(kKeys)> values;
-  items.FindSection(SectionName(n)).FindValues(kKeys, values);
+  items.FindSection(section).FindValues(kKeys, values);
   auto text = [&values](Field field) {
     return ValueAsString(values[field], "", kTextCapacity);
   };
@@ -46,8 +47,9 @@ bool ReadSourceItem(SectionCursor& items, int n, SourceItem& out) {
   return true;
 }
 
-void WriteTargetItem(ProfileWriter& target, int n, const TargetItem& item) {
-  target.AddSection(SectionName(n));
+void WriteTargetItem(ProfileWriter& target, std::string_view section,
+                     const TargetItem& item) {
+  target.AddSection(section);
   target.AddString("Title", item.title);
   target.AddString("Path", item.path);
   target.AddString("WorkDir", item.work_dir);
