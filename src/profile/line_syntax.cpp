@@ -108,12 +108,15 @@ std::string_view Trim(std::string_view text) {
                             : text.substr(begin, end - begin);
 }
 
-// Start of the line after the one whose break (or the text's end) is at
-// `end`.
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Start of the line after the one that ends at `end`: at its break (a CR
+// or LF) or the text's end.
 std::size_t NextLine(std::string_view text, std::size_t end) {
-  if (end < text.size() && text[end] == '\r') ++end;
-  if (end < text.size() && text[end] == '\n') ++end;
-  return end;
+  if (end == text.size()) return end;
+  const bool pair =
+      text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+  return end + (pair ? 2 : 1);
 }
 
 // Where the line of the "[" at `pos` begins when only blanks stand before
@@ -136,6 +139,7 @@ bool ReadSectionName(std::string_view text, std::size_t first,
     Walk<']'>(text, walked);
     if (walked.end == text.size() || text[walked.end] != ']') break;
     bracket = walked.end++;
+    if (walked.end == text.size() || IsLineBreak(text[walked.end])) break;
   }
   end = walked.end;
   if (bracket == kNotFound) return false;

@@ -106,7 +106,7 @@ void ProfileSection::FindValues(
   }
 }
 
-std::string_view ValueAsString(std::optional<std::string_view> value,
+std::string_view ValueAsString(const std::optional<std::string_view>& value,
                                std::string_view fallback,
                                std::size_t capacity) {
   std::string_view text;
@@ -123,7 +123,7 @@ std::string_view ValueAsString(std::optional<std::string_view> value,
   return text.size() < capacity ? text : CutToCapacity(text, capacity);
 }
 
-std::int32_t ValueAsInt(std::optional<std::string_view> found,
+std::int32_t ValueAsInt(const std::optional<std::string_view>& found,
                         std::int32_t fallback) {
   if (!found || found->empty()) return fallback;
   std::string_view value = *found;

@@ -98,14 +98,14 @@ class SectionCursor {
 // `fallback` when the value is missing. The fallback loses trailing spaces
 // (not its first character) and one pair of enclosing quotes, as with the
 // platform reader. The view lives as long as the value and the fallback.
-std::string_view ValueAsString(std::optional<std::string_view> value,
+std::string_view ValueAsString(const std::optional<std::string_view>& value,
                                std::string_view fallback, std::size_t capacity);
 
 // The value read as an integer the way the platform reader does: its first
 // 29 characters, optional blanks and sign, "0x"/"0o"/"0b" prefixes, digits
 // up to the first other character, wrapping to 32 bits. `fallback` when the
 // value is missing or empty.
-std::int32_t ValueAsInt(std::optional<std::string_view> value,
+std::int32_t ValueAsInt(const std::optional<std::string_view>& value,
                         std::int32_t fallback);
 
 // ValueAsInt of the section's `key`.
