@@ -136,7 +136,7 @@ void CheckTarget(const std::string& bytes, int source_items) {
   const ProfileReader file(bytes);
   constexpr std::size_t kUncut = std::size_t{1} << 30;
   auto read = [&](std::string_view section, std::string_view key) {
-    return ReadProfileString(file.FindSection(section), key, "", kUncut);
+    return ValueAsString(file.FindSection(section).FindValue(key), "", kUncut);
   };
   DecodeStruct(read("Node", "Config"), 8);
   // One section per source item, numbered from 0, each with the ten keys in

@@ -212,13 +212,14 @@ std::size_t FindSectionLine(std::string_view text, std::size_t begin,
   // Only a line whose first visible byte is "[" can be a section line.
   for (std::size_t pos = text.find('[', begin); pos != kNotFound;) {
     const std::size_t start = LineStartBefore(text, pos);
-    if (start == kNotFound) {
-      pos = text.find('[', pos + 1);
-      continue;
+    std::size_t end = pos;
+    if (start != kNotFound && ReadSectionName(text, pos, line.name, end)) {
+      line.kind = ProfileLine::kSection;
+      line.value.reset();
+      line.next = NextLine(text, end);
+      return start;
     }
-    line = ReadLine(text, start);
-    if (line.kind == ProfileLine::kSection) return start;
-    pos = text.find('[', line.next);
+    pos = text.find('[', end + 1);
   }
   return text.size();
 }

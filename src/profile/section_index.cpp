@@ -32,12 +32,18 @@ std::uint32_t HashName(std::string_view name) {
   return static_cast<std::uint32_t>(hash >> 32);
 }
 
+// Where a probe for `name` starts in a table of `size` slots: its hash
+// scaled to the table, so that any size serves.
+std::size_t Home(std::string_view name, std::size_t size) {
+  return (std::uint64_t{HashName(name)} * size) >> 32;
+}
+
 // The slot that holds `name`, or the empty one where it would go: the
 // table is never full.
+
 std::size_t FindSlot(std::span<const std::uint32_t> slots,
                      std::string_view text, std::string_view name) {
-  // The hash scaled to the table, so that any size serves.
-  std::size_t i = (std::uint64_t{HashName(name)} * slots.size()) >> 32;
+  std::size_t i = Home(name, slots.size());
   while (slots[i] != 0 &&
          !EqualsIgnoreCase(ReadLine(text, slots[i] - 1).name, name)) {
     i = i + 1 == slots.size() ? 0 : i + 1;
@@ -91,7 +97,7 @@ bool SectionIndex::Add(std::string_view text, std::string_view name,
   std::size_t i = FindSlot(slots_, text, name);
   if (slots_[i] != 0) return false;
   if (2 * (names_ + 1) > slots_.size() && slots_.size() < max_slots_) {
-    Rebuild(text, std::min(2 * slots_.size(), max_slots_));
+    Rebuild(text, std::min(4 * slots_.size(), max_slots_));
     i = FindSlot(slots_, text, name);
   }
   slots_[i] = static_cast<std::uint32_t>(at + 1);
@@ -105,9 +111,11 @@ void SectionIndex::Rebuild(std::string_view text, std::size_t slots) {
   slots_ = LargeArray<std::uint32_t>(slots);
   for (std::size_t word = 0; word < first_lines_.size(); ++word) {
     for (std::uint64_t bits = first_lines_[word]; bits != 0; bits &= bits - 1) {
+      // The names differ: each goes to the first empty slot of its run.
       const std::size_t line = word * 64 + std::countr_zero(bits);
-      slots_[FindSlot(slots_, text, ReadLine(text, line).name)] =
-          static_cast<std::uint32_t>(line + 1);
+      std::size_t i = Home(ReadLine(text, line).name, slots_.size());
+      while (slots_[i] != 0) i = i + 1 == slots_.size() ? 0 : i + 1;
+      slots_[i] = static_cast<std::uint32_t>(line + 1);
     }
   }
 }
