@@ -23,6 +23,16 @@
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
+// Built with AddressSanitizer: GCC says so with a macro, clang through
+// __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define OVQ2TYX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OVQ2TYX_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 namespace ovq2tyx::testing {
 namespace {
 
@@ -368,7 +378,7 @@ TEST(RobustnessTest, ClosedOutputDoesNotStopTheRun) {
 }
 
 TEST(RobustnessTest, MemoryTooSmallForASourceAnswersItAndGoesOn) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(OVQ2TYX_ADDRESS_SANITIZER)
   GTEST_SKIP() << "the address sanitizer needs all the address space";
 #endif
   TempDir dir;
@@ -384,7 +394,7 @@ TEST(RobustnessTest, MemoryTooSmallForASourceAnswersItAndGoesOn) {
 // be moved into place or removed are named, and the next run, once the
 // folder is writable again, removes them and converts everything.
 TEST(RobustnessTest, FolderMadeReadOnlyMidRunNamesWhatItLeaves) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(OVQ2TYX_ADDRESS_SANITIZER)
   const int items = 20000;  // time enough, and done within a test's time
 #else
   const int items = 100000;
