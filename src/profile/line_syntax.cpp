@@ -91,21 +91,23 @@ std::string_view Part(std::string_view text, std::size_t begin, std::size_t end,
   return has_nul ? UpToNul(part) : part;
 }
 
-std::string_view Trim(std::string_view text) {
-  if (!text.empty() && !IsBlankByte(text.front()) &&
-      !IsBlankByte(text.back())) {
-    return text;  // neither end is a blank byte: nothing to trim
-  }
+// The text without the blank characters at its ends.
+std::string_view TrimCharacters(std::string_view text) {
   std::size_t begin = kNotFound, end = 0;
   for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
-    if (CharLength(text, pos) == 1 && IsBlankByte(text[pos])) {
-      continue;
-    }
+    if (CharLength(text, pos) == 1 && IsBlankByte(text[pos])) continue;
     if (begin == kNotFound) begin = pos;
     end = pos + CharLength(text, pos);
   }
   return begin == kNotFound ? text.substr(0, 0)
                             : text.substr(begin, end - begin);
+}
+
+// The same, at once when neither end is a blank byte.
+std::string_view Trim(std::string_view text) {
+  const bool trimmed =
+      !text.empty() && !IsBlankByte(text.front()) && !IsBlankByte(text.back());
+  return trimmed ? text : TrimCharacters(text);
 }
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
@@ -143,12 +145,7 @@ bool ReadSectionName(std::string_view text, std::size_t first,
   }
   end = walked.end;
   if (bracket == kNotFound) return false;
-  name = Part(text, first + 1, bracket, walked.has_nul);
-  if (!name.empty() && !IsBlankByte(name.front()) &&
-      !IsBlankByte(name.back())) {
-    return true;  // nothing to trim
-  }
-  name = Trim(name);
+  name = Trim(Part(text, first + 1, bracket, walked.has_nul));
   return true;
 }
 
