@@ -5,9 +5,10 @@
 //
 // The reader parses bytes, not files: loading them is the caller's
 // business. A section runs from its line to the next section line. The
-// reader finds the first section of each name through a hash table, and a
-// SectionCursor finds sections read in file order, as a menu's items are,
-// without a lookup.
+// reader finds the first section of each name through an index that its
+// lookups build as they need it (section_index.h), so a reader serves one
+// thread; a SectionCursor finds sections read in file order, as a menu's
+// items are, without a lookup.
 #ifndef OVQ2TYX_PROFILE_PROFILE_READER_H_
 #define OVQ2TYX_PROFILE_PROFILE_READER_H_
 

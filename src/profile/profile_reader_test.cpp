@@ -70,6 +70,9 @@ TEST(ProfileReaderTest, CursorFindsTheFirstSectionOfEachName) {
     EXPECT_EQ(ReadInTurn(reader, c.names), c.values)
         << ::testing::PrintToString(c.names);
   }
+  // As many names as the text can hold leave room to look for others.
+  EXPECT_EQ(ReadInTurn(ProfileReader("[a]"), {"a", "b"}),
+            (std::vector<std::string>{"-", "-"}));
 }
 
 // More names than the index first makes room for, some again further on:
