@@ -49,7 +49,7 @@ TEST(WindowsFormsTest, RecordedFormsAreWindowsOwn) {
   }
   for (const Form& recorded : kRecorded) {
     EXPECT_EQ(WindowsForm(recorded.character), recorded.bytes)
-        << "U+" << std::hex << unsigned{recorded.character};
+        << "U+" << std::hex << std::uppercase << unsigned{recorded.character};
   }
 }
 
