@@ -82,8 +82,8 @@ if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}-win64")
   # "Extract All" already makes a folder named after the zip.
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-  # The entries' dates, owners and order fixed (and the time of the sources
-  # found there), then <zip>.sha256 beside the zip, for `sha256sum -c`.
+  # cmake/reproducible-zip.cmake fixes the entries' dates, owners and order;
+  # then CPack writes <zip>.sha256 beside the zip, for `sha256sum -c`.
   set(CPACK_POST_BUILD_SCRIPTS
       ${PROJECT_SOURCE_DIR}/cmake/reproducible-zip.cmake)
   set(CPACK_OVQ2TYX_SOURCE_DIR ${PROJECT_SOURCE_DIR})
