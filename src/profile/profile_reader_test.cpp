@@ -105,7 +105,7 @@ TEST(ProfileReaderTest, FindsValuesTogetherAsAlone) {
   }
   const ProfileReader reader(text + "[t]\nd=4\n");
   const std::vector<std::string_view> keys(names.begin(), names.end());
-  std::vector<std::optional<std::string_view>> values(keys.size());
+  std::vector<std::optional<std::string_view>> values(keys.size(), "old");
   reader.FindSection("s").FindValues(keys, values);
   EXPECT_EQ(values[0], "1");
   EXPECT_EQ(values[1], "2");
