@@ -2,6 +2,7 @@
 // launcher menus (".tyx") beside them. Without arguments it converts the
 // program's own folder; with arguments, the files named (see
 // command_line.h for the few options).
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,11 @@
 #include "os/large_pages.h"
 #include "os/program_arguments.h"
 
-int main(int argc, char** argv) {
-  ovq2tyx::UseLargePages();
-  ovq2tyx::KeepStandardStreamsOpen();
-  const std::vector<std::string> arguments =
-      ovq2tyx::CommandLineArguments(argc, argv);
+namespace {
+
+// The run as `arguments` ask; false when they ask for no conversions (the
+// usage or the version), which end without the key wait.
+bool Run(const std::vector<std::string>& arguments) {
   // Without even the program's own path, neither mode has anything to do.
   const ovq2tyx::CommandLine line =
       arguments.empty()
@@ -27,11 +28,11 @@ int main(int argc, char** argv) {
           : ovq2tyx::ReadCommandLine({arguments.begin() + 1, arguments.end()});
   if (line.request == ovq2tyx::Request::kUsage) {
     ovq2tyx::ReportUsage();
-    return 0;
+    return false;
   }
   if (line.request == ovq2tyx::Request::kVersion) {
     ovq2tyx::ReportVersion();
-    return 0;
+    return false;
   }
   ovq2tyx::InstallInterruptHandlers();
   const ovq2tyx::CommandTable commands = ovq2tyx::BuildCommandTable();
@@ -39,6 +40,22 @@ int main(int argc, char** argv) {
     ovq2tyx::RunDirectoryMode(arguments[0], commands);
   } else {
     ovq2tyx::RunArgumentMode(line.files, commands);
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ovq2tyx::UseLargePages();
+  ovq2tyx::KeepStandardStreamsOpen();
+  std::vector<std::string> arguments;
+  try {
+    arguments = ovq2tyx::CommandLineArguments(argc, argv);
+    if (!Run(arguments)) return 0;
+  } catch (const std::bad_alloc&) {
+    // The modes answer a shortage file by file; this one came before them.
+    ovq2tyx::ReportNothingConverted(arguments);
   }
   ovq2tyx::SyncWrittenFolders();
   ovq2tyx::ReportClosingPrompt();
