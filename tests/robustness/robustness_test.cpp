@@ -287,31 +287,123 @@ void ExpectTargetsWithoutLinks(const std::string& folder,
             kRootHeader + Link("Page1.tyx", 0, true) + Link("a.tyx", 1));
 }
 
-TEST(RobustnessTest, FileSystemsWithoutLinksGetTheirTargets) {
-  TempDir dir;
-  ExpectTargetsWithoutLinks(dir.path(), {.preload = OVQ2TYX_NO_LINKS});
+// A fault of the system, by the preloaded library (fault_preload.cpp).
+RunOptions WithFault(const std::string& fault) {
+  return {.preload = OVQ2TYX_FAULTS, .environment = {"OVQ2TYX_FAULT=" + fault}};
 }
 
-// USB sticks and SD cards: an exFAT image on a loop device, through FUSE.
+TEST(RobustnessTest, FileSystemsWithoutLinksGetTheirTargets) {
+  TempDir dir;
+  ExpectTargetsWithoutLinks(dir.path(), WithFault("no-links"));
+}
+
+// An interruption as the target is claimed, where another program has just
+// made it, or just after our file was moved onto its claim, removes our
+// temporary file and nothing else: neither their file nor our target.
+TEST(RobustnessTest, InterruptionsAtAClaimRemoveOnlyOurTemporaryFile) {
+  const struct {
+    std::string fault, target;
+  } runs[] = {{"claim-taken", "theirs"}, {"moved-then-int", kRootHeader}};
+  for (const auto& run : runs) {
+    TempDir dir;
+    WriteBytes(dir / "a.ovq", "");
+    const RunResult result =
+        RunProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx", "a.ovq"}, dir.path(),
+                   WithFault(run.fault));
+    EXPECT_EQ(result.signal, SIGINT) << run.fault;
+    EXPECT_EQ(ListNames(dir.path()), (Names{"a.ovq", "a.tyx"})) << run.fault;
+    EXPECT_EQ(ReadBytes(dir / "a.tyx"), run.target) << run.fault;
+  }
+}
+
+// A claim that a failed move left and could not remove is named, and the
+// next run removes it and writes the target. Nothing else at a target is
+// taken for a claim: an empty file, a mark of a live process, one that is
+// not exactly a mark, one that another run holds.
+TEST(RobustnessTest, ClaimsThatAFailedMoveLeftAreRemovedByTheNextRun) {
+  TempDir dir;
+  WriteBytes(dir / "a.ovq", "");
+  ExpectRun(dir.path(), WithFault("claim-stuck"),
+            "[Err:Cannot Write] a.tyx\n[Err:Cannot Remove] a.tyx\n", {"a.ovq"});
+  EXPECT_TRUE(ReadBytes(dir / "a.tyx").starts_with(".ovq2tyx-"));
+  const std::string gone = ".ovq2tyx-2147483647-0.tmp";
+  const std::string live =
+      ".ovq2tyx-" + std::to_string(ThisProcessId()) + "-0.tmp";
+  const Names names = {"b", "c", "d", "e"};
+  const Names kept = {"", live, gone + "\n", gone};
+  std::string expected = "[Translate] a.ovq to a.tyx\n";
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    WriteBytes(dir / (names[n] + ".ovq"), "");
+    WriteBytes(dir / (names[n] + ".tyx"), kept[n]);
+    expected += "[Err:Already Exists] " + names[n] + ".tyx\n";
+  }
+  auto held = HoldOpen(dir / "e.tyx");
+  ExpectRun(dir.path(), WithFault("no-links"), expected,
+            {"a.ovq", "b.ovq", "c.ovq", "d.ovq", "e.ovq"});
+  held.reset();
+  EXPECT_EQ(ReadBytes(dir / "a.tyx"), kRootHeader);
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    EXPECT_EQ(ReadBytes(dir / (names[n] + ".tyx")), kept[n]) << names[n];
+  }
+}
+
+// An exFAT image on a loop device, through FUSE, as on USB sticks and SD
+// cards; `path` is empty where the machine cannot mount one.
+struct ExfatVolume {
+  explicit ExfatVolume(const TempDir& dir) : dir(dir) {
+    const std::string mount =
+        "truncate -s 8M '" + dir / "image" + "' && mkdir '" + dir / "volume" +
+        "' && mkfs.exfat '" + dir / "image" + "' && dev=$(losetup -f --show '" +
+        dir / "image" + "') && echo \"$dev\" >'" + dir / "device" +
+        "' && mount.exfat-fuse \"$dev\" '" + dir / "volume" + "'";
+    if (std::system(("(" + mount + ") >/dev/null 2>&1").c_str()) == 0) {
+      path = dir / "volume";
+    } else {
+      std::system(("losetup -d \"$(cat '" + dir / "device" + "')\" 2>/dev/null")
+                      .c_str());
+    }
+  }
+  ~ExfatVolume() {
+    if (path.empty()) return;
+    std::system(("umount '" + path + "'; losetup -d \"$(cat '" +
+                 dir / "device" + "')\"")
+                    .c_str());
+  }
+  const TempDir& dir;
+  std::string path;
+};
+
+#define SKIP_WITHOUT(volume)                                               \
+  if ((volume).path.empty())                                               \
+  GTEST_SKIP() << "no exFAT volume here: needs root, a free loop device, " \
+                  "mkfs.exfat and mount.exfat-fuse"
+
 TEST(RobustnessTest, ExfatVolumesGetTheirTargets) {
   TempDir dir;
-  const std::string volume = dir / "volume";
-  const std::string mount =
-      "truncate -s 8M '" + dir / "image" + "' && mkdir '" + volume +
-      "' && mkfs.exfat '" + dir / "image" + "' && dev=$(losetup -f --show '" +
-      dir / "image" + "') && echo \"$dev\" >'" + dir / "device" +
-      "' && mount.exfat-fuse \"$dev\" '" + volume + "'";
-  if (std::system(("(" + mount + ") >/dev/null 2>&1").c_str()) != 0) {
-    std::system(
-        ("losetup -d \"$(cat '" + dir / "device" + "')\" 2>/dev/null").c_str());
-    GTEST_SKIP() << "no exFAT volume here: needs root, a free loop device, "
-                    "mkfs.exfat and mount.exfat-fuse; the same path is tested "
-                    "by FileSystemsWithoutLinksGetTheirTargets";
-  }
-  ExpectTargetsWithoutLinks(volume, {});
-  std::system(("umount '" + volume + "'; losetup -d \"$(cat '" +
-               dir / "device" + "')\"")
-                  .c_str());
+  const ExfatVolume volume(dir);
+  SKIP_WITHOUT(volume) << "; FileSystemsWithoutLinksGetTheirTargets tests "
+                          "the same path";
+  ExpectTargetsWithoutLinks(volume.path, {});
+}
+
+// exFAT takes names without case, on Linux too: "root.ovq" would give the
+// index itself, and "page1.ovq" the target of "Page1.ini". The index lands
+// and links that target once.
+TEST(RobustnessTest, VolumesThatFoldCaseKeepTheIndexAndLinkATargetOnce) {
+  TempDir dir;
+  const ExfatVolume volume(dir);
+  SKIP_WITHOUT(volume);
+  WriteBytes(volume.path + "/Page1.ini", "[Config]\r\nLocate=1\r\n");
+  WriteBytes(volume.path + "/page1.ovq", "");
+  WriteBytes(volume.path + "/root.ovq", "");
+  ExpectRun(volume.path, {},
+            "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
+            "[Err:Already Exists] {dir}/page1.tyx\n"
+            "[Err:Already Exists] {dir}/root.tyx\n");
+  EXPECT_EQ(ListNames(volume.path), (Names{"Page1.ini", "Page1.tyx", "Root.tyx",
+                                           "page1.ovq", "root.ovq"}));
+  EXPECT_EQ(ReadBytes(volume.path + "/Root.tyx"),
+            kRootHeader + Link("Page1.tyx", 0, true));
 }
 
 TEST(RobustnessTest, SpecialFilesAreRefusedAtOnce) {
@@ -378,6 +470,64 @@ TEST(RobustnessTest, MemoryTooSmallForASourceAnswersItAndGoesOn) {
   ExpectRun(dir.path(), {.address_space_limit = 512ull << 20},
             "[Err:Cannot Read] big.ovq\n[Translate] small.ovq to small.tyx\n",
             {"big.ovq", "small.ovq"});
+}
+
+// A shortage of memory at any allocation, once or from then on (but for
+// blocks as small as an exception's): the run
+// ends as usual, names what it could not do, leaves nothing temporary, and
+// keeps the index from landing short. The sweep ends with the first
+// allocation the run never comes to.
+TEST(RobustnessTest, MemoryShortagesAnywhereNeverLeaveAShortIndex) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer keeps its own allocator";
+#endif
+  TempDir dir;
+  const Names sources = {"Page1.ini", "Page2.ini", "a.ovq"};
+  for (const std::string& name : sources) {
+    WriteBytes(dir / name,
+               "[Config]\r\nLocate=1\r\n[No.0]\r\nData1=C:\\a.exe\r\n");
+  }
+  const std::string root = kRootHeader + Link("Page1.tyx", 0, true) +
+                           Link("Page2.tyx", 1, true) + Link("a.tyx", 2);
+  const std::string unread = "[Err:Cannot Read] " + dir.path();
+  const std::string all_done =
+      "[Generate] Root.tyx\n[Translate] Page1.ini to Page1.tyx\n"
+      "[Translate] Page2.ini to Page2.tyx\n[Translate] a.ovq to a.tyx\n"
+      "Press Any Key To Exit.\n";
+  const auto target = [&dir](const std::string& source) {
+    return dir / (source.substr(0, source.find('.')) + ".tyx");
+  };
+  int shortages_reported = 0;
+  for (int n = 1; n < 2000; ++n) {
+    RunResult run;
+    for (const std::string& plan :
+         {std::to_string(n), std::to_string(n) + "+256"}) {
+      run = RunProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path(),
+                       {.preload = OVQ2TYX_FAIL_ALLOCATIONS,
+                        .environment = {"OVQ2TYX_FAIL_ALLOCATION=" + plan}});
+      ASSERT_EQ(run.exit_code, 0) << plan;
+      EXPECT_TRUE(run.output.ends_with("Press Any Key To Exit.\n")) << plan;
+      EXPECT_TRUE(Leftovers(dir).empty()) << plan;
+      const std::string index = ReadBytes(dir / "Root.tyx");
+      EXPECT_TRUE(index == root || index == "<missing>") << plan;
+      // Each source is converted or named, unless the folder is (or, with
+      // not even the arguments held, nothing at all was done).
+      for (const std::string& name : sources) {
+        EXPECT_TRUE(std::filesystem::exists(target(name)) ||
+                    run.output.find(unread + "/" + name + "\n") !=
+                        std::string::npos ||
+                    run.output.find(unread + "\n") != std::string::npos ||
+                    run.output == "Press Any Key To Exit.\n")
+            << plan << name;
+      }
+      shortages_reported += run.output.find(unread + "/") != std::string::npos;
+      for (const std::string& name : sources)
+        std::filesystem::remove(target(name));
+      std::filesystem::remove(dir / "Root.tyx");
+    }
+    if (run.output == all_done) break;
+  }
+  EXPECT_GT(shortages_reported, 0);
 }
 
 // A folder made read-only while a target is written: the files that cannot
