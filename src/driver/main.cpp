@@ -2,6 +2,7 @@
 // launcher menus (".tyx") beside them. Without arguments it converts the
 // program's own folder; with arguments, the files named (see
 // command_line.h for the few options).
+#include <cstdlib>
 #include <new>
 #include <string>
 #include <vector>
@@ -44,6 +45,16 @@ bool Run(const std::vector<std::string>& arguments) {
   return true;
 }
 
+// False when the heap gives nothing at all, as under a limit the program
+// barely starts in: then not even a shortage could be reported, since the
+// exception that reports it is made on the heap too.
+// (Not the nothrow operator new: it catches that same exception.)
+bool HeapGivesMemory() {
+  void* volatile block = std::malloc(256);
+  std::free(block);
+  return block != nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,8 +62,10 @@ int main(int argc, char** argv) {
   ovq2tyx::KeepStandardStreamsOpen();
   std::vector<std::string> arguments;
   try {
-    arguments = ovq2tyx::CommandLineArguments(argc, argv);
-    if (!Run(arguments)) return 0;
+    if (HeapGivesMemory()) {
+      arguments = ovq2tyx::CommandLineArguments(argc, argv);
+      if (!Run(arguments)) return 0;
+    }
   } catch (const std::bad_alloc&) {
     // The modes answer a shortage file by file; this one came before them.
     ovq2tyx::ReportNothingConverted(arguments);

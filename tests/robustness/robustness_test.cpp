@@ -528,6 +528,13 @@ TEST(RobustnessTest, MemoryShortagesAnywhereNeverLeaveAShortIndex) {
     if (run.output == all_done) break;
   }
   EXPECT_GT(shortages_reported, 0);
+  // A heap that gives nothing at all, not even the runtime's reserve for
+  // exceptions: nothing can be tried, and the run says only its last line.
+  ExpectRun(dir.path(),
+            {.preload = OVQ2TYX_FAIL_ALLOCATIONS,
+             .environment = {"OVQ2TYX_FAIL_ALLOCATION=1+0"}},
+            "");
+  EXPECT_EQ(ListNames(dir.path()), sources);
 }
 
 // A folder made read-only while a target is written: the files that cannot
