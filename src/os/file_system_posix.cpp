@@ -58,9 +58,9 @@ void Unguard(int& slot) {
   slot = -1;
 }
 
-// True when no process `pid` exists any more.
+// True when no process `pid` exists any more (0: none named).
 bool ProcessIsGone(std::uint64_t pid) {
-  return pid <= INT_MAX && pid != CurrentProcessId() &&
+  return pid != 0 && pid <= INT_MAX && pid != CurrentProcessId() &&
          kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
@@ -136,8 +136,9 @@ bool Unsupported(int error) {
 WriteResult MoveOntoClaim(const std::string& from, const std::string& to) {
   const int fd =
       open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0)
+  if (fd < 0) {
     return errno == EEXIST ? WriteResult::kExists : WriteResult::kFailed;
+  }
   const std::string_view mark = FindFileName(from, kNativePath);
   if (write(fd, mark.data(), mark.size()) < 0) {
     // An unmarked claim is a claim still; only a later run cannot know it.
