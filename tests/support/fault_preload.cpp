@@ -1,15 +1,14 @@
-// Test support, loaded into the program with LD_PRELOAD: faults of the
-// system that a test cannot cause otherwise, chosen by the environment.
-//   OVQ2TYX_FAULT=no-links        neither a rename that refuses to replace
-//                                 nor hard links, as on exFAT and FAT
-//   OVQ2TYX_FAULT=claim-taken     no links; another program makes the
-//                                 target (content "theirs") and SIGINT comes
-//                                 as the program claims it
-//   OVQ2TYX_FAULT=moved-then-int  no links; SIGINT comes as a file has just
-//                                 been moved onto its claim
-//   OVQ2TYX_FAULT=claim-stuck     no links; a move onto a claim fails, and
-//                                 so does removing anything but a temporary
-//                                 file
+// Test support, loaded into the program with LD_PRELOAD: a file system with
+// neither a rename that refuses to replace nor hard links, as exFAT and FAT
+// are, and faults that a test cannot cause otherwise, chosen by the
+// environment:
+//   OVQ2TYX_FAULT=claim-taken     another program makes the target (content
+//                                 "theirs") and SIGINT comes as the program
+//                                 claims it
+//   OVQ2TYX_FAULT=moved-then-int  SIGINT comes as a file has just been moved
+//                                 onto its claim
+//   OVQ2TYX_FAULT=claim-stuck     a move onto a claim fails, and so does
+//                                 removing anything but a temporary file
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -26,8 +25,6 @@ bool Fault(const char* name) {
   return fault != nullptr && strcmp(fault, name) == 0;
 }
 
-bool NoLinks() { return getenv("OVQ2TYX_FAULT") != nullptr; }
-
 // A target, not one of the program's temporary files.
 bool IsTarget(const char* path) {
   const char* slash = strrchr(path, '/');
@@ -43,22 +40,14 @@ Function Next(const char* name) {
 
 extern "C" {
 
-int renameat2(int from_dir, const char* from, int to_dir, const char* to,
-              unsigned flags) {
-  if (NoLinks()) {
-    errno = EINVAL;
-    return -1;
-  }
-  return Next<int (*)(int, const char*, int, const char*, unsigned)>(
-      "renameat2")(from_dir, from, to_dir, to, flags);
+int renameat2(int, const char*, int, const char*, unsigned) {
+  errno = EINVAL;
+  return -1;
 }
 
-int link(const char* from, const char* to) {
-  if (NoLinks()) {
-    errno = EPERM;
-    return -1;
-  }
-  return Next<int (*)(const char*, const char*)>("link")(from, to);
+int link(const char*, const char*) {
+  errno = EPERM;
+  return -1;
 }
 
 int open(const char* path, int flags, ...) {
