@@ -309,7 +309,6 @@ void NewFile::Discard() {
   if (handle_ == kClosed) return;
   {
     const InterruptionHold hold;  // removed and unguarded in one step
-    // Gone already when it was moved into place.
     if (unlink(temp_path_.c_str()) != 0 && errno != ENOENT) {
       NoteUnremoved(temp_path_);
     }
@@ -366,7 +365,12 @@ WriteResult NewFile::Commit() {
     result = MoveNoReplace(temp_path_, path_);
     if (result == WriteResult::kWritten) Unguard(guard_);
   }
-  Discard();  // the temporary name is gone when the move succeeded
+  if (result != WriteResult::kWritten) {
+    Discard();
+  } else {  // its temporary name is gone, and the flush settled above
+    close(static_cast<int>(handle_));
+    handle_ = kClosed;
+  }
   return result;
 }
 
