@@ -149,24 +149,32 @@ WriteResult MoveOntoClaim(const std::string& from, const std::string& to) {
   return WriteResult::kFailed;
 }
 
-// Removes the claim at `path` when a run that is gone left it (its mark
-// names a process that no longer exists) and no other run holds it; like a
-// stale temporary file, it is removed under its lock while the name still
-// leads to it.
+// True when the file open at `fd` is a claim that a run which is gone left
+// at `path`: it holds nothing but a temporary name (the mark) of a process
+// that no longer exists, no other run holds it (now this one does), and
+// the name still leads to it.
+bool IsStaleClaim(int fd, const std::string& path) {
+  char mark[kMaxMarkSize];
+  const ssize_t size = read(fd, mark, sizeof mark);
+  if (size <= 0 ||
+      !ProcessIsGone(TemporaryNameOwner(
+          std::string_view(mark, static_cast<std::size_t>(size)))) ||
+      flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    return false;
+  }
+  struct stat held, named;
+  return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 &&
+         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// Removes the claim at `path` when a run that is gone left it; like a stale
+// temporary file, under its lock while the name still leads to it.
 TargetState RemoveStaleClaim(const std::string& path) {
   const int fd =
       open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return TargetState::kTaken;
-  char mark[kMaxMarkSize];
-  const ssize_t size = read(fd, mark, sizeof mark);
-  struct stat held, named;
   TargetState state = TargetState::kTaken;
-  if (size > 0 &&
-      ProcessIsGone(TemporaryNameOwner(
-          std::string_view(mark, static_cast<std::size_t>(size)))) &&
-      flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &held) == 0 &&
-      lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-      held.st_ino == named.st_ino) {
+  if (IsStaleClaim(fd, path)) {
     state =
         unlink(path.c_str()) == 0 ? TargetState::kFree : TargetState::kBlocked;
     if (state == TargetState::kBlocked) NoteUnremoved(path);
