@@ -16,9 +16,9 @@ enum class Unicode { kUtf8, kUtf16Le, kUtf16Be };
 // When `bytes` start with a UTF-8, UTF-16LE or UTF-16BE byte-order mark,
 // replaces them by their code page 932 form, as the platform's profile
 // reader reads such a file; other bytes are left as they are. A character
-// without a code page 932 form becomes "?" (on Windows, whatever the
-// platform makes of it); damaged Unicode keeps its valid part. Works in
-// place, in chunks. False only when the system has no converter.
+// without a code page 932 form becomes Windows' best-fit form or "?", on
+// every system; damaged Unicode keeps its valid part. Works in place, in
+// chunks. False only when the system has no converter.
 bool DecodeUnicodeMenu(std::string& bytes);
 
 // `name`, a native file name, as code page 932 text. False when it has no

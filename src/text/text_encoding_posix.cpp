@@ -1,11 +1,14 @@
 // Conversions to code page 932 with iconv. Unicode menus are decoded by hand
 // first, so that damaged text reads as the Windows build reads it, then
-// encoded by iconv, with "?" for a character that has no code page 932 form.
+// encoded as Windows' converter encodes them: by iconv, but for the
+// characters to which Windows gives another form.
 #include <iconv.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "text/text_encoding.h"
 
@@ -96,25 +99,67 @@ char32_t NextUtf16(std::string_view text, std::size_t& pos, bool big_endian) {
   return 0x10000 + ((high - 0xD800) << 10 | (low - 0xDC00));
 }
 
-// Encodes `count` characters as code page 932 at `out`, a character without
-// that form as "?", or "??" outside the Basic Multilingual Plane (one for
-// each half of its UTF-16 form, as on Windows); returns the bytes written.
-std::size_t Encode(Converter& encode, const char32_t* chars, std::size_t count,
-                   char* out, std::size_t out_size) {
+// Encodes `count` characters with iconv at `out`, a character without a
+// code page 932 form as "?", or "??" outside the Basic Multilingual Plane
+// (one for each half of its UTF-16 form, as on Windows); returns the end of
+// what it wrote.
+char* EncodeWithIconv(Converter& encode, const char32_t* chars,
+                      std::size_t count, char* out) {
   const char* in = reinterpret_cast<const char*>(chars);
   std::size_t in_left = count * sizeof(char32_t);
-  char* end = out;
-  std::size_t out_left = out_size;
-  while (in_left > 0 && !encode.Run(in, in_left, end, out_left)) {
+  std::size_t out_left = in_left;  // room enough: 2 bytes a character at most
+  while (in_left > 0 && !encode.Run(in, in_left, out, out_left)) {
     char32_t unmapped;
     std::memcpy(&unmapped, in, sizeof unmapped);
     const std::size_t marks = unmapped >= 0x10000 ? 2 : 1;
-    std::memset(end, '?', marks);
-    end += marks;
+    std::memset(out, '?', marks);
+    out += marks;
     out_left -= marks;
     in += sizeof(char32_t);
     in_left -= sizeof(char32_t);
   }
+  return out;
+}
+
+// Windows' form of a character where iconv's is another, as recorded from
+// Windows' converter by scripts/record-windows-forms: best fits ("A" for
+// "À"), "?" where glibc alone has a form (its 〜 ‖ — − ‾ are ～ ∥ ― － ~),
+// and the bytes Windows' table alone gives (0x80, 0xA0, 0xFD-0xFF).
+struct WindowsForm {
+  char16_t character;
+  std::uint16_t bytes;  // one, or two with the lead byte high
+};
+constexpr WindowsForm kWindowsForms[] = {
+#include "text/text_encoding_windows_forms.inc"
+};
+
+const WindowsForm* FindWindowsForm(char32_t c) {
+  const auto* found =
+      std::lower_bound(std::begin(kWindowsForms), std::end(kWindowsForms), c,
+                       [](const WindowsForm& form, char32_t wanted) {
+                         return form.character < wanted;
+                       });
+  return found != std::end(kWindowsForms) && found->character == c ? found
+                                                                   : nullptr;
+}
+
+// Encodes `count` characters as code page 932 at `out`, as Windows'
+// converter does; returns the bytes written.
+std::size_t Encode(Converter& encode, const char32_t* chars, std::size_t count,
+                   char* out) {
+  char* end = out;
+  std::size_t run = 0;  // the first character not written yet
+  for (std::size_t at = 0; at < count; ++at) {
+    // Characters below the first recorded, ASCII among them, need no search.
+    if (chars[at] < kWindowsForms[0].character) continue;
+    const WindowsForm* form = FindWindowsForm(chars[at]);
+    if (form == nullptr) continue;
+    end = EncodeWithIconv(encode, chars + run, at - run, end);
+    if (form->bytes > 0xFF) *end++ = static_cast<char>(form->bytes >> 8);
+    *end++ = static_cast<char>(form->bytes);
+    run = at + 1;
+  }
+  end = EncodeWithIconv(encode, chars + run, count - run, end);
   return static_cast<std::size_t>(end - out);
 }
 
@@ -125,7 +170,7 @@ bool ConvertToCodePage932(std::string& bytes, std::size_t begin, Unicode from) {
   if (!encode.ok()) return false;
   const std::string_view text = bytes;
   char32_t chars[4096];
-  char encoded[sizeof chars];  // a character never takes more than 4 bytes
+  char encoded[sizeof chars];
   std::size_t read = begin, written = 0;
   while (read < text.size()) {
     std::size_t count = 0;
@@ -134,8 +179,7 @@ bool ConvertToCodePage932(std::string& bytes, std::size_t begin, Unicode from) {
                          ? NextUtf8(text, read)
                          : NextUtf16(text, read, from == Unicode::kUtf16Be);
     }
-    const std::size_t size =
-        Encode(encode, chars, count, encoded, sizeof encoded);
+    const std::size_t size = Encode(encode, chars, count, encoded);
     // No character is longer in code page 932 than in Unicode, so the
     // result never overtakes what is still to be read.
     std::memcpy(bytes.data() + written, encoded, size);
