@@ -287,8 +287,13 @@ void ExpectTargetsWithoutLinks(const std::string& folder,
             kRootHeader + Link("Page1.tyx", 0, true) + Link("a.tyx", 1));
 }
 
-// A fault of the system, by the preloaded library (fault_preload.cpp).
+// A fault of the system, by a preloaded library (fault_preload.cpp):
+// "FAIL_ALLOCATION=<plan>" or the name of another.
 RunOptions WithFault(const std::string& fault) {
+  if (fault.starts_with("FAIL_ALLOCATION=")) {
+    return {.preload = OVQ2TYX_FAIL_ALLOCATIONS,
+            .environment = {"OVQ2TYX_" + fault}};
+  }
   return {.preload = OVQ2TYX_FAULTS, .environment = {"OVQ2TYX_FAULT=" + fault}};
 }
 
@@ -365,21 +370,20 @@ TEST(RobustnessTest, ClaimsLeftBehindAreRemovedByTheNextRunThatCan) {
 // target once.
 TEST(RobustnessTest, ExfatVolumesGetTheirTargetsAndFoldCase) {
   TempDir dir;
-  const std::string volume = dir / "volume", device = dir / "device";
-  const std::string mount = "truncate -s 8M '" + dir / "image" +
-                            "' && mkdir '" + volume + "' && mkfs.exfat '" +
-                            dir / "image" + "' && dev=$(losetup -f --show '" +
-                            dir / "image" + "') && echo \"$dev\" >'" + device +
-                            "' && mount.exfat-fuse \"$dev\" '" + volume + "'";
-  const std::string detach = "losetup -d \"$(cat '" + device + "')\"";
-  if (std::system(("(" + mount + ") >/dev/null 2>&1").c_str()) != 0) {
-    std::system((detach + " 2>/dev/null").c_str());
+  const std::string volume = dir / "volume", in_dir = "cd '" + dir.path();
+  if (std::system((in_dir + "' && (truncate -s 8M image && mkdir volume && "
+                            "mkfs.exfat image && losetup -f --show image "
+                            ">device && mount.exfat-fuse $(cat device) "
+                            "volume) >/dev/null 2>&1")
+                      .c_str()) != 0) {
+    std::system((in_dir + "' && losetup -d $(cat device) 2>/dev/null").c_str());
     GTEST_SKIP() << "no exFAT volume here: needs root, a free loop device, "
                     "mkfs.exfat and mount.exfat-fuse; the same path is tested "
                     "by FileSystemsWithoutLinksGetTheirTargets";
   }
-  const std::shared_ptr<void> unmount(nullptr, [&](void*) {
-    std::system(("umount '" + volume + "'; " + detach).c_str());
+  const std::shared_ptr<void> unmount(nullptr, [&in_dir](void*) {
+    std::system(
+        (in_dir + "' && umount volume; losetup -d $(cat device)").c_str());
   });
   const std::string plain = volume + "/plain", folding = volume + "/folding";
   std::filesystem::create_directory(plain);
@@ -485,8 +489,7 @@ TEST(RobustnessTest, MemoryShortagesAnywhereNeverLeaveAShortIndex) {
     for (const std::string& plan :
          {std::to_string(n), std::to_string(n) + "+256"}) {
       run = RunProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path(),
-                       {.preload = OVQ2TYX_FAIL_ALLOCATIONS,
-                        .environment = {"OVQ2TYX_FAIL_ALLOCATION=" + plan}});
+                       WithFault("FAIL_ALLOCATION=" + plan));
       ASSERT_EQ(run.exit_code, 0) << plan;
       EXPECT_TRUE(run.output.ends_with(prompt)) << plan;
       EXPECT_TRUE(Leftovers(dir).empty()) << plan;
@@ -521,10 +524,7 @@ TEST(RobustnessTest, MemoryShortagesAnywhereNeverLeaveAShortIndex) {
   EXPECT_GT(shortages_reported, 0);
   // A heap that gives nothing at all, not even the runtime's reserve for
   // exceptions: nothing can be tried, and the run says only its last line.
-  ExpectRun(dir.path(),
-            {.preload = OVQ2TYX_FAIL_ALLOCATIONS,
-             .environment = {"OVQ2TYX_FAIL_ALLOCATION=1+0"}},
-            "");
+  ExpectRun(dir.path(), WithFault("FAIL_ALLOCATION=1+0"), "");
   EXPECT_EQ(ListNames(dir.path()), sources);
 }
 
