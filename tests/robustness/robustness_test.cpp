@@ -158,7 +158,7 @@ TEST(RobustnessTest, StaleCleanupRemovesOnlyLeftoversOfRunsThatAreGone) {
 
 // Runs at once in one folder: each target is written by one of them, every
 // run links all targets, one index lands, nothing is left over; and a run
-// holds few files open (16 at most, POSIX), each closed once written.
+// holds few files open (8 at most, POSIX), each closed once written.
 TEST(RobustnessTest, ConcurrentRunsShareTheWorkAndOneIndex) {
   TempDir dir;
   std::string expected_root = kRootHeader;
@@ -170,7 +170,7 @@ TEST(RobustnessTest, ConcurrentRunsShareTheWorkAndOneIndex) {
   std::vector<StartedProgram> runs;
   for (int n = 0; n < 3; ++n) {
     runs.push_back(StartProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path(),
-                                {.open_files_limit = 16}));
+                                {.open_files_limit = 8}));
   }
   std::string reports;
   for (StartedProgram& run : runs) reports += FinishProgram(run).output;
