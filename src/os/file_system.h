@@ -1,6 +1,7 @@
-// Files and folders under their native names (see path.h): existence, whole
-// reads of regular files, listings, and new files that appear complete or
-// not at all. Failures are results, never exceptions.
+// Files and folders under their native names (see native_path.h): what is
+// at a target, whole reads of regular files, listings, and new files that
+// appear complete or not at all. Failures are results; the one exception is
+// std::bad_alloc, a shortage of memory, which leaves nothing behind.
 //
 // A new file is written under a short temporary name beside its target,
 // flushed to disk and moved into place without replacing anything. The
@@ -33,8 +34,8 @@ enum class TargetState {
 };
 
 // Where a volume has neither a rename that refuses to replace nor hard
-// links, a new file is moved onto a claim: its target's name, made empty
-// only if nothing was there, marked with the temporary file's name. A run
+// links, a new file is moved onto a claim: its target's name, made only if
+// nothing was there and marked with the temporary file's name. A run
 // killed outright in between, or whose move fails where the claim cannot be
 // removed either, leaves the claim; the next run that comes to that target
 // removes it once the run that made it is gone. On Windows, whose every
