@@ -19,6 +19,12 @@ void RunDirectoryMode(const std::string& program_path,
 void RunArgumentMode(const std::vector<std::string>& paths,
                      const CommandTable& commands);
 
+// When memory ran short before either mode could begin (the arguments, the
+// command table): "[Err:Cannot Read]" for the program's folder (no other
+// `arguments` than the program's path) or for each file named; nothing
+// when not even the arguments could be held.
+void ReportNothingConverted(const std::vector<std::string>& arguments);
+
 }  // namespace ovq2tyx
 
 #endif  // OVQ2TYX_DRIVER_MODES_H_

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <new>
 
 #include "item/item_record.h"
 #include "menu/report.h"
@@ -21,44 +22,64 @@ bool LinkName(std::string_view target_name, std::string& name) {
   return true;
 }
 
-}  // namespace
-
-void PrepareRootIndex(RootIndexState& state,
-                      std::string_view program_directory) {
-  state.root_path = CombinePath(program_directory, "Root.tyx");
-  if (PathExists(state.root_path)) return;
-  state.making = true;
-  PrepareFolder(program_directory);
-  state.file = std::make_unique<NewFile>(state.root_path);
-  NewFile& file = *state.file;
-  state.writer = std::make_unique<ProfileWriter>(
-      [&file](std::string_view chunk) { return file.Write(chunk); });
-  WriteNodeConfig(*state.writer, NodeConfig{});
-  state.complete = file.is_open() && state.writer->Flush();
-  if (state.complete) ReportRootIndexStarted();
-}
-
-void RecordRootLink(RootIndexState& state, std::string_view entry_name,
-                    bool is_menu, Outcome outcome) {
-  if (!state.making) return;
-  if (outcome == Outcome::kCannotWrite) state.complete = false;
-  if (outcome != Outcome::kWritten && outcome != Outcome::kTargetExisted) {
-    return;
-  }
-  const std::string target_name = TargetPath(std::string(entry_name));
-  const std::string target_path =
-      CombinePath(RemoveFileName(state.root_path), target_name);
-  if (ComparePaths(target_path, state.root_path) == 0 ||
+// Links the target at `target_path`, once, unless it is the index itself.
+void LinkTarget(RootIndexState& state, const std::string& target_path,
+                bool is_menu) {
+  if (state.linked.key_comp().Compare(target_path, state.root_path) == 0 ||
       !IsRegularFile(target_path) || !state.linked.insert(target_path).second) {
     return;
   }
   std::string name;
-  if (!LinkName(target_name, name) || !state.link_texts.insert(name).second) {
+  if (!LinkName(FindFileName(target_path, kNativePath), name) ||
+      !state.link_texts.insert(name).second) {
     ReportPath(Outcome::kCannotWrite, state.root_path);
     return;
   }
   WriteRootLink(*state.writer, state.next_link++, name, is_menu);
   if (!state.writer->Flush()) state.complete = false;
+}
+
+}  // namespace
+
+void PrepareRootIndex(RootIndexState& state,
+                      std::string_view program_directory) {
+  try {
+    state.root_path = CombinePath(program_directory, "Root.tyx");
+    const TargetState there = InspectTarget(state.root_path);
+    if (there == TargetState::kTaken) return;
+    state.making = true;
+    state.complete = there == TargetState::kFree;
+    if (!state.complete) return;
+    PrepareFolder(program_directory);
+    state.file = std::make_unique<NewFile>(state.root_path);
+    NewFile& file = *state.file;
+    state.writer = std::make_unique<ProfileWriter>(
+        [&file](std::string_view chunk) { return file.Write(chunk); });
+    WriteNodeConfig(*state.writer, NodeConfig{});
+    state.complete = file.is_open() && state.writer->Flush();
+    state.linked = std::set<std::string, PathOrder>(
+        PathOrder{.fold_case = file.FolderFoldsCase()});
+  } catch (const std::bad_alloc&) {
+    state.making = true;  // reported at the end, like a failed write
+    state.complete = false;
+  }
+  if (state.complete) ReportRootIndexStarted();
+}
+
+void RecordRootLink(RootIndexState& state, const std::string& source_path,
+                    bool is_menu, Outcome outcome) {
+  if (outcome == Outcome::kCannotWrite || outcome == Outcome::kOutOfMemory) {
+    state.complete = false;
+  }
+  if (!state.making || !state.complete ||
+      (outcome != Outcome::kWritten && outcome != Outcome::kTargetExisted)) {
+    return;
+  }
+  try {
+    LinkTarget(state, TargetPath(source_path), is_menu);
+  } catch (const std::bad_alloc&) {
+    state.complete = false;  // the link it could not hold
+  }
 }
 
 // Not WriteTargetItem: every Root.tyx ever made has its links in this key
@@ -81,16 +102,22 @@ void WriteRootLink(ProfileWriter& root, int n, std::string_view name,
 
 void FinishRootIndex(RootIndexState& state) {
   if (!state.making) return;
-  const WriteResult result = state.complete && state.writer->Flush()
-                                 ? state.file->Commit()
-                                 : WriteResult::kFailed;
+  WriteResult result = WriteResult::kFailed;
+  try {
+    if (state.complete && state.writer->Flush()) result = state.file->Commit();
+  } catch (const std::bad_alloc&) {
+    // Left out like an index that could not be written.
+  }
   state.writer.reset();
   state.file.reset();  // removes the index when it did not land
   ReportUnremovedFiles();
+  // Without even the memory for its path, it goes by its name.
+  const std::string_view path =
+      state.root_path.empty() ? "Root.tyx" : std::string_view(state.root_path);
   if (result == WriteResult::kExists) {
-    ReportPath(Outcome::kTargetExisted, state.root_path);
+    ReportPath(Outcome::kTargetExisted, path);
   } else if (result == WriteResult::kFailed) {
-    ReportPath(Outcome::kCannotWrite, state.root_path);
+    ReportPath(Outcome::kCannotWrite, path);
   }
 }
 

@@ -2,8 +2,9 @@
 // has none: a default header, then one link item per page and menu, pages
 // first. Like every target it is written under a temporary name, and it is
 // moved into place at the end of the run only when it is complete: the
-// folder was listed and every target the run tried to write was written.
-// Otherwise it is left out, and a later run makes it whole.
+// folder was listed and every target the run tried to write was written,
+// none given up for lack of memory. Otherwise it is left out, and a later
+// run makes it whole.
 #ifndef OVQ2TYX_DRIVER_ROOT_INDEX_H_
 #define OVQ2TYX_DRIVER_ROOT_INDEX_H_
 
@@ -26,23 +27,27 @@ struct RootIndexState {
   std::unique_ptr<NewFile> file;
   std::unique_ptr<ProfileWriter> writer;
   int next_link = 0;  // section number of the next link item
-  // Targets linked so far, and their link texts: none twice.
+  // Targets linked so far, and their link texts: none twice. Their paths
+  // compare as the folder's volume compares names (see PrepareRootIndex).
   std::set<std::string, PathOrder> linked;
   std::set<std::string> link_texts;
 };
 
 // Starts a new "Root.tyx" in `program_directory` when there is none, and
-// reports "[Generate] Root.tyx".
+// reports "[Generate] Root.tyx". When the folder's volume takes names
+// without case (its temporary file is found under its name in upper case),
+// so do the index's name and its links, whatever the system.
 void PrepareRootIndex(RootIndexState& state,
                       std::string_view program_directory);
 
-// After the conversion of the listed entry `entry_name` (in the program's
-// folder): links its target when an index is being made and the target
-// exists as a regular file, written now or already there. A target that
-// could not be written keeps the index from landing. A link the index
-// cannot hold (no code page 932 form, or the text of an earlier link) is
-// reported at once; the index lands without it.
-void RecordRootLink(RootIndexState& state, std::string_view entry_name,
+// After the conversion of the listed source `source_path` (in the
+// program's folder): links its target when an index is being made and the
+// target exists as a regular file, written now or already there. A target
+// that could not be written, or not for lack of memory, keeps the index
+// from landing. A link the index cannot hold (no code page 932 form, or
+// the text of an earlier link) is reported at once; the index lands
+// without it.
+void RecordRootLink(RootIndexState& state, const std::string& source_path,
                     bool is_menu, Outcome outcome);
 
 // Appends link item `n` to `root` for the target named `name` (menu text).

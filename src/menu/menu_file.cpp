@@ -84,17 +84,25 @@ std::string TargetPath(const std::string& source_path) {
 Outcome ConvertMenuFile(const std::string& source_path,
                         const std::string& target_path, HeaderRule rule,
                         const CommandTable& commands,
-                        std::string_view reserved) {
-  if (PathExists(target_path) ||
-      (!reserved.empty() && ComparePaths(target_path, reserved) == 0)) {
+                        const ReservedTarget& reserved) {
+  if (!reserved.path.empty() &&
+      reserved.order.Compare(target_path, reserved.path) == 0) {
     return Outcome::kTargetExisted;
+  }
+  switch (InspectTarget(target_path)) {
+    case TargetState::kFree:
+      break;
+    case TargetState::kTaken:
+      return Outcome::kTargetExisted;
+    case TargetState::kBlocked:
+      return Outcome::kCannotWrite;
   }
   try {
     return Convert(source_path, target_path, rule, commands);
   } catch (const std::bad_alloc&) {
-    // Too large for the memory at hand: what was allocated is gone again,
-    // and the run goes on with the next source.
-    return Outcome::kCannotRead;
+    // Too little memory, at any stage: what was allocated is gone again,
+    // the temporary file with it, and the run goes on with the next source.
+    return Outcome::kOutOfMemory;
   }
 }
 

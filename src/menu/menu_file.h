@@ -11,6 +11,7 @@
 
 #include "item/command_table.h"
 #include "menu/report.h"
+#include "os/native_path.h"
 #include "profile/profile_reader.h"
 #include "profile/profile_writer.h"
 
@@ -38,14 +39,21 @@ bool ConvertMenuHeader(const ProfileReader& source, HeaderRule rule,
 // "<name>.tyx" beside the source: the extension replaced or added.
 std::string TargetPath(const std::string& source_path);
 
+// A target that counts as existing although it is not there yet (the root
+// index being made), and how the names of its folder compare.
+struct ReservedTarget {
+  std::string_view path;  // empty for none
+  PathOrder order;
+};
+
 // Converts `source_path` into `target_path` (its TargetPath) unless
-// something exists there. `reserved` names a target that counts as existing
-// although it is not there yet (the root index being made); empty for none.
-// kWritten only when the target is in place, complete.
+// something exists there or it is `reserved`. kWritten only when the
+// target is in place, complete; kOutOfMemory when a shortage of memory
+// stopped it, at any stage, with nothing left behind.
 Outcome ConvertMenuFile(const std::string& source_path,
                         const std::string& target_path, HeaderRule rule,
                         const CommandTable& commands,
-                        std::string_view reserved = {});
+                        const ReservedTarget& reserved = {});
 
 }  // namespace ovq2tyx
 

@@ -20,6 +20,7 @@ std::string_view Tag(Outcome outcome) {
     case Outcome::kBadFormat:
       return "[Err:Bad Format] ";
     case Outcome::kCannotRead:
+    case Outcome::kOutOfMemory:
       return "[Err:Cannot Read] ";
     case Outcome::kCannotWrite:
       return "[Err:Cannot Write] ";
@@ -33,12 +34,12 @@ void ReportConversion(Outcome outcome, std::string_view source_path,
                       std::string_view target_path) {
   switch (outcome) {
     case Outcome::kWritten:
-      PrintLine(std::string(Tag(outcome)) +
-                std::string(FindFileName(source_path, kNativePath)) + " to " +
-                std::string(FindFileName(target_path, kNativePath)));
+      PrintLine({Tag(outcome), FindFileName(source_path, kNativePath), " to ",
+                 FindFileName(target_path, kNativePath)});
       return;
     case Outcome::kBadFormat:
     case Outcome::kCannotRead:
+    case Outcome::kOutOfMemory:
       ReportPath(outcome, source_path);
       return;
     case Outcome::kTargetExisted:
@@ -49,14 +50,12 @@ void ReportConversion(Outcome outcome, std::string_view source_path,
 }
 
 void ReportPath(Outcome outcome, std::string_view path) {
-  if (outcome != Outcome::kWritten) {
-    PrintLine(std::string(Tag(outcome)) + std::string(path));
-  }
+  PrintLine({Tag(outcome), path});
 }
 
 void ReportUnremovedFiles() {
   for (const std::string& path : TakeUnremovedFiles()) {
-    PrintLine("[Err:Cannot Remove] " + path);
+    PrintLine({"[Err:Cannot Remove] ", path});
   }
 }
 

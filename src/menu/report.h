@@ -1,7 +1,8 @@
 // The report: every console line the program prints, worded in this one
 // place (the README's report table lists them). The conversion and the
 // driver hand it outcomes and paths; each line is printed and flushed at
-// once, so the report survives whatever happens next.
+// once, so the report survives whatever happens next, and without memory
+// from the heap, so that it survives a shortage of memory too.
 #ifndef OVQ2TYX_MENU_REPORT_H_
 #define OVQ2TYX_MENU_REPORT_H_
 
@@ -15,6 +16,10 @@ enum class Outcome {
   kBadFormat,      // "[Err:Bad Format] <source>"
   kCannotRead,     // "[Err:Cannot Read] <source>"
   kCannotWrite,    // "[Err:Cannot Write] <target>"
+  // "[Err:Cannot Read] <source>": too little memory to convert it. Unlike
+  // an unreadable source it is no lasting fault: like a failed write, it
+  // keeps the root index from landing without the target's link.
+  kOutOfMemory,
 };
 
 // The line for converting `source_path` into `target_path`.
@@ -22,8 +27,7 @@ void ReportConversion(Outcome outcome, std::string_view source_path,
                       std::string_view target_path);
 
 // The line for a file or folder that is no conversion of its own (the root
-// index, the folder listed): the outcome's tag and `path`. kWritten has no
-// such line.
+// index, the folder listed): the outcome's tag and `path`. Never kWritten.
 void ReportPath(Outcome outcome, std::string_view path);
 
 // "[Err:Cannot Remove] <path>" for each file of ours that could not be

@@ -3,6 +3,7 @@
 #ifndef OVQ2TYX_OS_CONSOLE_H_
 #define OVQ2TYX_OS_CONSOLE_H_
 
+#include <initializer_list>
 #include <string_view>
 
 namespace ovq2tyx {
@@ -12,10 +13,13 @@ namespace ovq2tyx {
 // the report).
 void KeepStandardStreamsOpen();
 
-// Writes `line` and a newline to standard output and flushes at once, so the
-// report survives whatever happens next. Control bytes (below 0x20, and
-// 0x7F) are shown as "?", so that no name can start a line of its own.
-void PrintLine(std::string_view line);
+// Writes `line`, given in parts, and a newline to standard output and
+// flushes at once, so the report survives whatever happens next. Control
+// bytes (below 0x20, and 0x7F) are shown as "?", so that no name can start
+// a line of its own. It needs no memory from the heap: a shortage of memory
+// can still be reported.
+void PrintLine(std::initializer_list<std::string_view> parts);
+inline void PrintLine(std::string_view line) { PrintLine({line}); }
 
 // True for the switch that asks a program of this system for its usage
 // besides "--help" and "-h": "/?" on Windows; none on POSIX, where "/?" is
@@ -23,7 +27,7 @@ void PrintLine(std::string_view line);
 bool IsNativeHelpSwitch(std::string_view argument);
 
 // Defined per platform, for PrintLine: writes `text` to standard output and
-// flushes it.
+// flushes it. `text` never ends within a UTF-8 character.
 void WriteOutput(std::string_view text);
 
 // Waits for one key press on a console or terminal and echoes its

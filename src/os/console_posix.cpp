@@ -29,9 +29,14 @@ void KeepStandardStreamsOpen() {
 
 bool IsNativeHelpSwitch(std::string_view) { return false; }
 
+// Straight to the descriptor: no buffer to allocate, nothing left unflushed.
 void WriteOutput(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
+  while (!text.empty()) {
+    const ssize_t n = write(STDOUT_FILENO, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;  // a closed pipe: the line is lost, the run goes on
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
 }
 
 void WaitForKey() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "os/console.h"
@@ -42,15 +43,20 @@ std::string InAnsiCodePage(std::string_view text) {
 void WriteOutput(std::string_view text) {
   HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
   DWORD mode = 0, written = 0;
-  if (GetConsoleMode(output, &mode)) {
-    const std::wstring wide = NameToWide(text);
-    WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()),
-                  &written, nullptr);
-    return;
+  try {
+    if (GetConsoleMode(output, &mode)) {
+      const std::wstring wide = NameToWide(text);
+      WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()),
+                    &written, nullptr);
+      return;
+    }
+    // Text mode: each line ends in CR LF.
+    const std::string bytes = InAnsiCodePage(text);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  } catch (const std::bad_alloc&) {
+    // No memory to convert it: the line goes out as it is, not lost.
+    std::fwrite(text.data(), 1, text.size(), stdout);
   }
-  // Text mode: each line ends in CR LF.
-  const std::string bytes = InAnsiCodePage(text);
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   std::fflush(stdout);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -53,7 +54,11 @@ std::vector<std::string> TakeUnremovedFiles() {
 }
 
 void NoteUnremoved(std::string path) {
-  UnremovedFiles().push_back(std::move(path));
+  try {
+    UnremovedFiles().push_back(std::move(path));
+  } catch (const std::bad_alloc&) {
+    // The file stays to be removed by a later run all the same.
+  }
 }
 
 std::string TemporaryName(std::uint64_t pid, unsigned n) {

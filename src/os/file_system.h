@@ -1,6 +1,7 @@
-// Files and folders under their native names (see path.h): existence, whole
-// reads of regular files, listings, and new files that appear complete or
-// not at all. Failures are results, never exceptions.
+// Files and folders under their native names (see native_path.h): what is
+// at a target, whole reads of regular files, listings, and new files that
+// appear complete or not at all. Failures are results; the one exception is
+// std::bad_alloc, a shortage of memory, which leaves nothing behind.
 //
 // A new file is written under a short temporary name beside its target,
 // flushed to disk and moved into place without replacing anything. The
@@ -25,8 +26,21 @@ enum class WriteResult { kWritten, kExists, kFailed };
 using Permissions = std::uint32_t;
 inline constexpr Permissions kNewFilePermissions = 0666;
 
-// True when anything (a file, a folder, a dangling link) exists at `path`.
-bool PathExists(const std::string& path);
+// What stands at the path of a new file.
+enum class TargetState {
+  kFree,     // nothing, or a claim that a run which is gone left, removed now
+  kTaken,    // anything else (a file, a folder, a dangling link): left alone
+  kBlocked,  // such a claim that cannot be removed (noted as unremoved)
+};
+
+// Where a volume has neither a rename that refuses to replace nor hard
+// links, a new file is moved onto a claim: its target's name, made only if
+// nothing was there and marked with the temporary file's name. A run
+// killed outright in between, or whose move fails where the claim cannot be
+// removed either, leaves the claim; the next run that comes to that target
+// removes it once the run that made it is gone. On Windows, whose every
+// volume refuses to replace, there are no claims.
+TargetState InspectTarget(const std::string& path);
 
 // True when `path` is a regular file (or a link to one).
 bool IsRegularFile(const std::string& path);
@@ -82,6 +96,11 @@ class NewFile {
 
   bool is_open() const { return handle_ != kClosed; }
 
+  // True when the folder takes names without case, as Windows does and as
+  // exFAT and FAT volumes do on any system: then the temporary file is
+  // found by its name in another case as well.
+  bool FolderFoldsCase() const;
+
   // Appends all of `bytes`, or nothing: a failed write is cut back off.
   bool Write(std::string_view bytes);
 
@@ -105,6 +124,7 @@ class NewFile {
 // The files of ours that could not be removed since the last call (a folder
 // made read-only meanwhile), for the report; a later run removes them.
 std::vector<std::string> TakeUnremovedFiles();
+// Never fails: without the memory to note a file, only its line is lost.
 void NoteUnremoved(std::string path);
 
 // Defined per platform, for the functions above.

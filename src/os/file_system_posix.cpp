@@ -14,10 +14,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
 #include "os/file_system.h"
+#include "os/interruption.h"
 #include "os/native_path.h"
 
 namespace ovq2tyx {
@@ -25,27 +27,45 @@ namespace ovq2tyx {
 namespace {
 
 // Temporary files to remove when the program is interrupted: copies of
-// their paths that a signal handler may read at any moment.
+// their paths that a signal handler may read at any moment. A path is
+// guarded exactly while the file there is ours: it is guarded and
+// unguarded under an InterruptionHold, with the file's creation and its
+// move or removal.
 std::atomic<char*> guarded_paths[4];
 
-int Guard(const std::string& path) {
-  char* copy = strdup(path.c_str());
-  if (copy == nullptr) return -1;
+// A copy of `path` for Guard, made before the file: a shortage of memory
+// (std::bad_alloc) then leaves nothing behind.
+std::unique_ptr<char[]> GuardCopy(const std::string& path) {
+  auto copy = std::make_unique_for_overwrite<char[]>(path.size() + 1);
+  std::memcpy(copy.get(), path.c_str(), path.size() + 1);
+  return copy;
+}
+
+int Guard(std::unique_ptr<char[]> copy) {
   for (int slot = 0; slot < 4; ++slot) {
     char* expected = nullptr;
-    if (guarded_paths[slot].compare_exchange_strong(expected, copy)) {
+    if (guarded_paths[slot].compare_exchange_strong(expected, copy.get())) {
+      copy.release();
       return slot;
     }
   }
-  free(copy);
   return -1;
 }
 
 // Frees `slot` (-1: none) and leaves it at -1.
 void Unguard(int& slot) {
-  if (slot >= 0) free(guarded_paths[slot].exchange(nullptr));
+  if (slot >= 0) delete[] guarded_paths[slot].exchange(nullptr);
   slot = -1;
 }
+
+// True when no process `pid` exists any more (0: none named).
+bool ProcessIsGone(std::uint64_t pid) {
+  return pid != 0 && pid <= INT_MAX && pid != CurrentProcessId() &&
+         kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// The most a claim's mark (a temporary name) can take.
+constexpr std::size_t kMaxMarkSize = 64;
 
 // Once this much more is written, the part written so far is flushed while
 // the rest is made: a disk that caches what it is given takes time in
@@ -108,24 +128,59 @@ bool Unsupported(int error) {
 }
 
 // For file systems with neither a rename that refuses to replace nor hard
-// links (exFAT, FAT): claims `to` by creating it, empty, only if nothing is
-// there, then renames `from` onto that claim. Between the two an
-// interruption removes the claim; only a kill or a power cut in those few
-// microseconds can leave it, as an empty file.
+// links (exFAT, FAT): claims `to` by creating it only if nothing is there,
+// marks the claim with the temporary file's name, then renames `from` onto
+// it. Called under an InterruptionHold: no interruption comes between. A
+// claim that cannot be removed when the move fails keeps its mark, by
+// which a later run knows it (InspectTarget).
 WriteResult MoveOntoClaim(const std::string& from, const std::string& to) {
-  int guard = Guard(to);
   const int fd =
       open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) {
-    const int error = errno;
-    Unguard(guard);
-    return error == EEXIST ? WriteResult::kExists : WriteResult::kFailed;
+    return errno == EEXIST ? WriteResult::kExists : WriteResult::kFailed;
+  }
+  const std::string_view mark = FindFileName(from, kNativePath);
+  if (write(fd, mark.data(), mark.size()) < 0) {
+    // An unmarked claim is a claim still; only a later run cannot know it.
   }
   close(fd);
-  const bool moved = rename(from.c_str(), to.c_str()) == 0;
-  if (!moved && unlink(to.c_str()) != 0) NoteUnremoved(to);
-  Unguard(guard);
-  return moved ? WriteResult::kWritten : WriteResult::kFailed;
+  if (rename(from.c_str(), to.c_str()) == 0) return WriteResult::kWritten;
+  if (unlink(to.c_str()) != 0) NoteUnremoved(to);
+  return WriteResult::kFailed;
+}
+
+// True when the file open at `fd` is a claim that a run which is gone left
+// at `path`: it holds nothing but a temporary name (the mark) of a process
+// that no longer exists, no other run holds it (now this one does), and
+// the name still leads to it.
+bool IsStaleClaim(int fd, const std::string& path) {
+  char mark[kMaxMarkSize];
+  const ssize_t size = read(fd, mark, sizeof mark);
+  if (size <= 0 ||
+      !ProcessIsGone(TemporaryNameOwner(
+          std::string_view(mark, static_cast<std::size_t>(size)))) ||
+      flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    return false;
+  }
+  struct stat held, named;
+  return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 &&
+         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// Removes the claim at `path` when a run that is gone left it; like a stale
+// temporary file, under its lock while the name still leads to it.
+TargetState RemoveStaleClaim(const std::string& path) {
+  const int fd =
+      open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return TargetState::kTaken;
+  TargetState state = TargetState::kTaken;
+  if (IsStaleClaim(fd, path)) {
+    state =
+        unlink(path.c_str()) == 0 ? TargetState::kFree : TargetState::kBlocked;
+    if (state == TargetState::kBlocked) NoteUnremoved(path);
+  }
+  close(fd);
+  return state;
 }
 
 // Moves `from` to `to` unless something exists at `to`.
@@ -147,9 +202,14 @@ WriteResult MoveNoReplace(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-bool PathExists(const std::string& path) {
+TargetState InspectTarget(const std::string& path) {
   struct stat info;
-  return lstat(path.c_str(), &info) == 0;
+  if (lstat(path.c_str(), &info) != 0) return TargetState::kFree;
+  if (!S_ISREG(info.st_mode) || info.st_size == 0 ||
+      static_cast<std::uint64_t>(info.st_size) >= kMaxMarkSize) {
+    return TargetState::kTaken;
+  }
+  return RemoveStaleClaim(path);
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -202,11 +262,7 @@ void RemoveStaleTemporaryFiles(const std::string& folder) {
   DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) return;
   while (struct dirent* entry = readdir(dir)) {
-    const std::uint64_t pid = TemporaryNameOwner(entry->d_name);
-    if (pid == 0 || pid > INT_MAX || pid == CurrentProcessId() ||
-        kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) {
-      continue;
-    }
+    if (!ProcessIsGone(TemporaryNameOwner(entry->d_name))) continue;
     const std::string path = CombinePath(folder, entry->d_name);
     const int fd =
         open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
@@ -240,19 +296,18 @@ NewFile::NewFile(std::string path, Permissions permissions)
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     temp_path_ = CombinePath(RemoveFileName(path_),
                              TemporaryName(CurrentProcessId(), counter++));
-    // Guarded before it exists, so that no interruption can leave it.
-    guard_ = Guard(temp_path_);
+    std::unique_ptr<char[]> guard = GuardCopy(temp_path_);
+    const InterruptionHold hold;  // made and guarded in one step
     const int fd =
         open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
              static_cast<mode_t>(permissions));
     if (fd >= 0) {
       flock(fd, LOCK_EX | LOCK_NB);  // tells live files from stale ones
       handle_ = fd;
+      guard_ = Guard(std::move(guard));
       return;
     }
-    const int error = errno;
-    Unguard(guard_);
-    if (error != EEXIST) return;
+    if (errno != EEXIST) return;
   }
 }
 
@@ -260,15 +315,29 @@ NewFile::~NewFile() { Discard(); }
 
 void NewFile::Discard() {
   if (handle_ == kClosed) return;
-  // Gone already when it was moved into place.
-  if (unlink(temp_path_.c_str()) != 0 && errno != ENOENT) {
-    NoteUnremoved(temp_path_);
+  {
+    const InterruptionHold hold;  // removed and unguarded in one step
+    if (unlink(temp_path_.c_str()) != 0 && errno != ENOENT) {
+      NoteUnremoved(temp_path_);
+    }
+    Unguard(guard_);
   }
   // The descriptor stays open while a flush may use it.
   if (early_flush_) Settle(*early_flush_, true);
   close(static_cast<int>(handle_));
   handle_ = kClosed;
-  Unguard(guard_);
+}
+
+bool NewFile::FolderFoldsCase() const {
+  // Our temporary names are in lower case and ours alone: when the same
+  // name in upper case leads to a file, it is this one.
+  std::string variant = temp_path_;
+  for (std::size_t i = FileNameBegin(variant, kNativePath); i < variant.size();
+       ++i) {
+    if (variant[i] >= 'a' && variant[i] <= 'z') variant[i] -= 'a' - 'A';
+  }
+  struct stat info;
+  return handle_ != kClosed && lstat(variant.c_str(), &info) == 0;
 }
 
 bool NewFile::Write(std::string_view bytes) {
@@ -298,9 +367,18 @@ WriteResult NewFile::Commit() {
   if (early_flush_) Settle(*early_flush_, true);
   const bool flushed = !(early_flush_ && early_flush_->failed) &&
                        fsync(static_cast<int>(handle_)) == 0;
-  const WriteResult result =
-      flushed ? MoveNoReplace(temp_path_, path_) : WriteResult::kFailed;
-  Discard();  // the temporary name is gone when the move succeeded
+  WriteResult result = WriteResult::kFailed;
+  if (flushed) {
+    const InterruptionHold hold;  // moved and unguarded in one step
+    result = MoveNoReplace(temp_path_, path_);
+    if (result == WriteResult::kWritten) Unguard(guard_);
+  }
+  if (result != WriteResult::kWritten) {
+    Discard();
+  } else {  // its temporary name is gone, and the flush settled above
+    close(static_cast<int>(handle_));
+    handle_ = kClosed;
+  }
   return result;
 }
 

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <string>
 
 #include "os/file_system.h"
+#include "os/interruption.h"
 #include "os/native_path.h"
 #include "os/wide_name.h"
 
@@ -28,19 +30,28 @@ std::wstring LongPath(const std::string& path) {
 }
 
 // Temporary files to remove when the program is interrupted; the console's
-// control handler reads them on a thread of its own.
+// control handler reads them on a thread of its own. A path is guarded
+// exactly while the file there is ours: slots change only under an
+// InterruptionHold, with the file's creation and its move or removal, and
+// the handler takes the hold before it reads them.
 std::atomic<wchar_t*> guarded_paths[4];
 
-int Guard(const std::wstring& path) {
-  auto* copy = new wchar_t[path.size() + 1];
-  std::copy(path.c_str(), path.c_str() + path.size() + 1, copy);
+// A copy of `path` for Guard, made before the file: a shortage of memory
+// (std::bad_alloc) then leaves nothing behind.
+std::unique_ptr<wchar_t[]> GuardCopy(const std::wstring& path) {
+  auto copy = std::make_unique_for_overwrite<wchar_t[]>(path.size() + 1);
+  std::copy(path.c_str(), path.c_str() + path.size() + 1, copy.get());
+  return copy;
+}
+
+int Guard(std::unique_ptr<wchar_t[]> copy) {
   for (int slot = 0; slot < 4; ++slot) {
     wchar_t* expected = nullptr;
-    if (guarded_paths[slot].compare_exchange_strong(expected, copy)) {
+    if (guarded_paths[slot].compare_exchange_strong(expected, copy.get())) {
+      copy.release();
       return slot;
     }
   }
-  delete[] copy;
   return -1;
 }
 
@@ -80,8 +91,10 @@ HANDLE AsHandle(std::intptr_t handle) {
 
 }  // namespace
 
-bool PathExists(const std::string& path) {
-  return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+TargetState InspectTarget(const std::string& path) {
+  return GetFileAttributesW(LongPath(path).c_str()) == INVALID_FILE_ATTRIBUTES
+             ? TargetState::kFree
+             : TargetState::kTaken;
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -194,7 +207,8 @@ NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
     const std::string name = TemporaryName(CurrentProcessId(), counter++);
     const std::wstring temp = directory + L"\\" + NameToWide(name);
     temp_path_ = path_.substr(0, path_.find_last_of("\\/") + 1) + name;
-    guard_ = Guard(temp);
+    std::unique_ptr<wchar_t[]> guard = GuardCopy(temp);
+    const InterruptionHold hold;  // made and guarded in one step
     // Not shared but for deletion: another run cannot take it for stale,
     // and an interruption can still delete it.
     HANDLE file =
@@ -202,9 +216,9 @@ NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       handle_ = reinterpret_cast<std::intptr_t>(file);
+      guard_ = Guard(std::move(guard));
       return;
     }
-    Unguard(guard_);
     if (GetLastError() != ERROR_FILE_EXISTS) return;
   }
 }
@@ -213,6 +227,7 @@ NewFile::~NewFile() { Discard(); }
 
 void NewFile::Discard() {
   if (handle_ == kClosed) return;
+  const InterruptionHold hold;  // removed and unguarded in one step
   FILE_DISPOSITION_INFO dispose = {TRUE};
   if (!SetFileInformationByHandle(AsHandle(handle_), FileDispositionInfo,
                                   &dispose, sizeof dispose)) {
@@ -222,6 +237,9 @@ void NewFile::Discard() {
   handle_ = kClosed;
   Unguard(guard_);
 }
+
+// Windows takes names without case (kNativePath).
+bool NewFile::FolderFoldsCase() const { return handle_ != kClosed; }
 
 bool NewFile::Write(std::string_view bytes) {
   if (handle_ == kClosed) return false;
@@ -260,6 +278,7 @@ WriteResult NewFile::Commit() {
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
     std::copy(name.begin(), name.end(), rename->FileName);
+    const InterruptionHold hold;  // moved and unguarded in one step
     if (SetFileInformationByHandle(AsHandle(handle_), FileRenameInfo, rename,
                                    static_cast<DWORD>(buffer.size()))) {
       CloseHandle(AsHandle(handle_));

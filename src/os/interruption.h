@@ -11,6 +11,20 @@ namespace ovq2tyx {
 
 void InstallInterruptHandlers();
 
+// Holds interruptions back while it lives: one that comes meanwhile takes
+// effect when the outermost hold ends. The steps that change what the
+// interruption handlers would remove (a file made and guarded, moved into
+// place and no longer guarded) happen under a hold, so that the handlers
+// only ever remove a file of ours, never one that another program made at
+// a path we have just left or are about to take.
+class InterruptionHold {
+ public:
+  InterruptionHold();
+  ~InterruptionHold();
+  InterruptionHold(const InterruptionHold&) = delete;
+  InterruptionHold& operator=(const InterruptionHold&) = delete;
+};
+
 }  // namespace ovq2tyx
 
 #endif  // OVQ2TYX_OS_INTERRUPTION_H_

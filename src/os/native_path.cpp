@@ -57,11 +57,13 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
+int PathOrder::Compare(std::string_view a, std::string_view b) const {
+  return fold_case ? CompareIgnoreCase(a, b, kNativePath.stepping)
+                   : a.compare(b);
+}
+
 int ComparePaths(std::string_view a, std::string_view b) {
-  if (kNativePath.fold_case) {
-    return CompareIgnoreCase(a, b, kNativePath.stepping);
-  }
-  return a.compare(b);
+  return PathOrder{}.Compare(a, b);
 }
 
 bool NameLess(std::string_view a, std::string_view b) {

@@ -35,9 +35,14 @@ std::string CombinePath(std::string_view directory, std::string_view name);
 // Windows. Negative, zero or positive.
 int ComparePaths(std::string_view a, std::string_view b);
 
+// The same, or with ASCII letters folded as on Windows when `fold_case`:
+// for paths in a folder whose volume folds case where the system does not
+// (exFAT and FAT under Linux; see NewFile::FolderFoldsCase).
 struct PathOrder {
+  bool fold_case = kNativePath.fold_case;
+  int Compare(std::string_view a, std::string_view b) const;
   bool operator()(std::string_view a, std::string_view b) const {
-    return ComparePaths(a, b) < 0;
+    return Compare(a, b) < 0;
   }
 };
 

@@ -27,8 +27,9 @@ struct RunOptions {
   std::uint64_t open_files_limit = 0;
   // Standard input from this descriptor (POSIX), not the null device.
   int input = -1;
-  bool close_input_and_output = false;  // both closed (POSIX)
-  std::string preload{};                // a library for LD_PRELOAD (POSIX)
+  bool close_input_and_output = false;     // both closed (POSIX)
+  std::string preload{};                   // a library for LD_PRELOAD (POSIX)
+  std::vector<std::string> environment{};  // "NAME=value" more (POSIX)
 };
 
 // A run started in the background: its process and the read end of its

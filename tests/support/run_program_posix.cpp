@@ -45,6 +45,9 @@ StartedProgram StartProgram(const std::string& program,
       setenv("LD_PRELOAD", options.preload.c_str(), 1);
       setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
     }
+    for (const std::string& variable : options.environment) {
+      putenv(const_cast<char*>(variable.c_str()));
+    }
     alarm(10);  // a run takes milliseconds: one that hangs fails its test
     std::vector<char*> args;
     for (const std::string& arg : argv)
