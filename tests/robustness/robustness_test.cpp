@@ -23,13 +23,12 @@
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
-// Built with AddressSanitizer: GCC says so with a macro, clang through
-// __has_feature.
+// AddressSanitizer, as GCC and clang tell it.
 #if defined(__SANITIZE_ADDRESS__)
-#define OVQ2TYX_ADDRESS_SANITIZER 1
+#define OVQ2TYX_ADDRESS_SANITIZER
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define OVQ2TYX_ADDRESS_SANITIZER 1
+#define OVQ2TYX_ADDRESS_SANITIZER
 #endif
 #endif
 
