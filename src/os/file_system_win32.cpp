@@ -9,6 +9,7 @@
 #include <string>
 
 #include "os/file_system.h"
+#include "os/file_system_parts.h"
 #include "os/interruption.h"
 #include "os/native_path.h"
 #include "os/wide_name.h"
@@ -195,9 +196,6 @@ void SyncFolder(const std::string&) {
 }
 
 std::uint64_t CurrentProcessId() { return GetCurrentProcessId(); }
-
-// None here: Windows flushes a file in one call, when it is moved.
-struct EarlyFlush {};
 
 NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
   const std::wstring target = LongPath(path_);

@@ -1,7 +1,7 @@
 #include <signal.h>
 
 #include "os/console.h"
-#include "os/file_system.h"
+#include "os/file_system_parts.h"
 #include "os/interruption.h"
 
 namespace ovq2tyx {
