@@ -170,7 +170,7 @@ void CheckTarget(const std::string& bytes, int source_items) {
 }
 
 int CountSourceItems(std::string_view bytes) {
-  std::string text(bytes);
+  LargeArray<char> text = CopyToLargeArray(bytes);
   if (!DecodeUnicodeMenu(text)) Fail("no converter for a Unicode source");
   const ProfileReader file(std::move(text));
   SectionCursor items(file);

@@ -42,7 +42,7 @@ bool ConvertMenuHeader(const ProfileReader& source, HeaderRule rule,
 
 Outcome Convert(const std::string& source_path, const std::string& target_path,
                 HeaderRule rule, const CommandTable& commands) {
-  std::string bytes;
+  LargeArray<char> bytes;
   Permissions permissions = kNewFilePermissions;
   if (!ReadRegularFile(source_path, bytes, kMaxProfileBytes, &permissions) ||
       !DecodeUnicodeMenu(bytes)) {

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/large_array.h"
+
 namespace ovq2tyx {
 
 enum class WriteResult { kWritten, kExists, kFailed };
@@ -49,7 +51,7 @@ bool IsRegularFile(const std::string& path);
 // anything but a regular file, is larger, or cannot be read. `permissions`,
 // when given, receives the file's read and write bits, for a copy that is
 // as private as it is.
-bool ReadRegularFile(const std::string& path, std::string& bytes,
+bool ReadRegularFile(const std::string& path, LargeArray<char>& bytes,
                      std::uint64_t max_size,
                      Permissions* permissions = nullptr);
 

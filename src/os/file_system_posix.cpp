@@ -167,7 +167,7 @@ bool IsRegularFile(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool ReadRegularFile(const std::string& path, std::string& bytes,
+bool ReadRegularFile(const std::string& path, LargeArray<char>& bytes,
                      std::uint64_t max_size, Permissions* permissions) {
   // Without O_NONBLOCK, opening a FIFO waits for a writer.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -178,7 +178,8 @@ bool ReadRegularFile(const std::string& path, std::string& bytes,
   if (regular && permissions != nullptr) *permissions = info.st_mode & 0666;
   // What the file holds when it is opened: a read error, or a file that
   // shrinks meanwhile, ends the read short.
-  bytes.resize(regular ? static_cast<std::size_t>(info.st_size) : 0);
+  bytes =
+      LargeArray<char>(regular ? static_cast<std::size_t>(info.st_size) : 0);
   std::size_t got = 0;
   while (got < bytes.size()) {
     const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);

@@ -37,8 +37,13 @@ bool SameName(std::string_view line_name, std::string_view name) {
 
 }  // namespace
 
-ProfileReader::ProfileReader(std::string bytes)
-    : bytes_(std::move(bytes)), index_(bytes_) {}
+ProfileReader::ProfileReader(LargeArray<char> bytes)
+    : bytes_(std::move(bytes)),
+      text_(bytes_.data(), bytes_.size()),
+      index_(text_) {}
+
+ProfileReader::ProfileReader(std::string_view bytes)
+    : ProfileReader(CopyToLargeArray(bytes)) {}
 
 ProfileSection ProfileReader::FindSection(std::string_view name) const {
   return Find(QueryName(name));
@@ -46,17 +51,17 @@ ProfileSection ProfileReader::FindSection(std::string_view name) const {
 
 ProfileSection ProfileReader::Find(std::string_view name) const {
   if (name.empty()) return Open(0);
-  const std::size_t line = index_.Find(bytes_, name);
-  return line == bytes_.size() ? Open(ProfileSection::kMissing)
-                               : Open(ReadLine(bytes_, line).next);
+  const std::size_t line = index_.Find(text_, name);
+  return line == text_.size() ? Open(ProfileSection::kMissing)
+                              : Open(ReadLine(text_, line).next);
 }
 
 ProfileSection ProfileReader::Open(std::size_t body) const {
-  return ProfileSection(bytes_, body);
+  return ProfileSection(text_, body);
 }
 
 ProfileSection SectionCursor::FindSection(std::string_view name) {
-  const std::string_view text = reader_.bytes_;
+  const std::string_view text = reader_.text_;
   ProfileLine line;
   bool first = false;
   const std::size_t next = reader_.index_.NextSection(text, next_, line, first);

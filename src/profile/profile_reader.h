@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "profile/section_index.h"
+#include "text/large_array.h"
 
 namespace ovq2tyx {
 
@@ -58,7 +59,9 @@ class ProfileSection {
 class ProfileReader {
  public:
   // Parses `bytes` (at most kMaxProfileBytes), which the reader keeps.
-  explicit ProfileReader(std::string bytes);
+  explicit ProfileReader(LargeArray<char> bytes);
+  // Parses a copy of `bytes`.
+  explicit ProfileReader(std::string_view bytes);
   ProfileReader(const ProfileReader&) = delete;
   ProfileReader& operator=(const ProfileReader&) = delete;
 
@@ -75,7 +78,8 @@ class ProfileReader {
   // The section whose key lines begin at `body`.
   ProfileSection Open(std::size_t body) const;
 
-  std::string bytes_;
+  LargeArray<char> bytes_;
+  std::string_view text_;  // the bytes
   // Built as lookups need it.
   mutable SectionIndex index_;
 };

@@ -10,9 +10,11 @@
 #define OVQ2TYX_TEXT_LARGE_ARRAY_H_
 
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <span>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -66,6 +68,13 @@ class LargeArray {
   T* data_ = nullptr;
   std::size_t size_ = 0;
 };
+
+// A copy of `bytes`.
+inline LargeArray<char> CopyToLargeArray(std::string_view bytes) {
+  LargeArray<char> copy(bytes.size());
+  if (!bytes.empty()) std::memcpy(copy.data(), bytes.data(), bytes.size());
+  return copy;
+}
 
 }  // namespace ovq2tyx
 

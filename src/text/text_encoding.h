@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/large_array.h"
+
 namespace ovq2tyx {
 
 enum class Unicode { kUtf8, kUtf16Le, kUtf16Be };
@@ -18,8 +20,8 @@ enum class Unicode { kUtf8, kUtf16Le, kUtf16Be };
 // reader reads such a file; other bytes are left as they are. A character
 // without a code page 932 form becomes Windows' best-fit form or "?", on
 // every system; damaged Unicode keeps its valid part. Works in place, in
-// chunks. False only when the system has no converter.
-bool DecodeUnicodeMenu(std::string& bytes);
+// chunks, in a copy. False only when the system has no converter.
+bool DecodeUnicodeMenu(LargeArray<char>& bytes);
 
 // `name`, a native file name, as code page 932 text. False when it has no
 // exact form: one that code page 932 reads back as the same characters, the

@@ -120,10 +120,10 @@ Answer OurAnswer(const std::string& path, const std::string& section,
   static std::map<std::string, std::unique_ptr<ProfileReader>> readers;
   std::unique_ptr<ProfileReader>& reader = readers[path];
   if (!reader) {
-    std::string bytes;
+    LargeArray<char> bytes;
     if (!ReadRegularFile(path, bytes, kMaxProfileBytes) ||
         !DecodeUnicodeMenu(bytes)) {
-      bytes.clear();
+      bytes = {};
     }
     reader = std::make_unique<ProfileReader>(std::move(bytes));
   }
