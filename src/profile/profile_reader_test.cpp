@@ -60,19 +60,21 @@ TEST(ProfileReaderTest, CursorFindsTheFirstSectionOfEachName) {
   EXPECT_EQ(ReadInTurn(ProfileReader("[a]"), "a b"), "- - ");
 }
 
-// After 16 MiB of other lines (an index on large pages), more names than
-// the index first makes room for, some again further on: each is found,
-// the first of its name, in reverse of file order.
+// More names than the index first makes room for, some again further on,
+// after 16 MiB of other lines (an index on large pages) or none: each is
+// found, the first of its name, in reverse of file order.
 TEST(ProfileReaderTest, FindsEachOfManySections) {
-  std::string text(16 << 20, 'a'), names = "s ", values = "- ";
-  for (int n = 0; n < 5000; ++n) {
-    const std::string number = std::to_string(n);
-    text += "\n[s" + number + "]\nk=" + number;
-    if (n % 10 == 0) text += "\n[S" + number + "]\nk=x";
-    names.insert(0, "S" + number + ' ');
-    values.insert(0, number + ' ');
+  for (const std::size_t lines : {std::size_t{16} << 20, std::size_t{0}}) {
+    std::string text(lines, 'a'), names = "s ", values = "- ";
+    for (int n = 0; n < 5000; ++n) {
+      const std::string number = std::to_string(n);
+      text += "\n[s" + number + "]\nk=" + number;
+      if (n % 10 == 0) text += "\n[S" + number + "]\nk=x";
+      names.insert(0, "S" + number + ' ');
+      values.insert(0, number + ' ');
+    }
+    EXPECT_EQ(ReadInTurn(ProfileReader(text), names), values);
   }
-  EXPECT_EQ(ReadInTurn(ProfileReader(text), names), values);
 }
 
 // Keys asked for together, in any order and more than 32 of them, read as
