@@ -44,9 +44,8 @@ void InstallInterruptHandlers() {
   signal(SIGXFSZ, SIG_IGN);
 }
 
-// The handlers run on the program's own thread, the only one that takes
-// these signals (the C library's helper threads for early flushes block
-// them all): blocking them there holds them back.
+// The program has one thread, which the handlers run on: blocking the
+// signals there holds them back.
 InterruptionHold::InterruptionHold() {
   if (hold_depth++ > 0) return;
   const sigset_t block = Interrupting();
