@@ -445,13 +445,13 @@ TEST(RobustnessTest, SpecialFilesAreRefusedAtOnce) {
             {"/dev/null", "f.ovq"});
 }
 
-// Started with standard input and output closed, the program must not take
-// their places for files of its own: the report would land in one.
-TEST(RobustnessTest, ClosedStandardFilesStayOutOfTheFiles) {
+// Started with standard output closed, the program must not take its place
+// for a file of its own: the report would land in the root index.
+TEST(RobustnessTest, ClosedStandardOutputStaysOutOfTheFiles) {
   TempDir dir;
   WriteBytes(dir / "a.ovq", "");
   RunProgram(OVQ2TYX_PROGRAM, {dir / "ovq2tyx"}, dir.path(),
-             {.close_input_and_output = true});
+             {.close_output = true});
   EXPECT_EQ(ReadBytes(dir / "Root.tyx"), kRootHeader + Link("a.tyx"));
   EXPECT_EQ(ReadBytes(dir / "a.tyx"), kRootHeader);
 }
