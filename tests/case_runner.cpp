@@ -1,7 +1,8 @@
 // Runs end-to-end cases: `case_runner PROGRAM CASE_FOLDER...`. A case folder
 // holds the folder before the run (in/), the files the run adds (out/), the
-// expected console text and optionally the argument vector (command); see
-// CONTRIBUTING.md. The build passes only the cases for this system.
+// expected console text and optionally the argument vector (command) and
+// the program's environment (env); see CONTRIBUTING.md. The build passes
+// only the cases for this system, and under Wine for the run's locale.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,13 +69,22 @@ std::string Diff(const std::string& what, const std::string& expected,
 bool RunCase(const std::string& program, const fs::path& folder) {
   TempDir dir;
   CopyFolder(LongForm(folder / "in"), LongForm(dir.path()));
-  std::istringstream command(ExpandDir(fs::exists(folder / "command")
-                                           ? ReadBytes(folder / "command")
-                                           : "{dir}/ovq2tyx",
-                                       dir.path()));
-  std::vector<std::string> argv;
-  for (std::string arg; std::getline(command, arg);) argv.push_back(arg);
-  const RunResult run = RunProgram(program, argv, dir.path());
+  // The lines of a file of the case, "{dir}" expanded.
+  const auto lines = [&](const char* file, const char* otherwise) {
+    std::istringstream text(ExpandDir(
+        fs::exists(folder / file) ? ReadBytes(folder / file) : otherwise,
+        dir.path()));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    return lines;
+  };
+  // The locale is the case's, never the developer's (POSIX; under Wine
+  // that of the run, which CMake picks for the case).
+  RunOptions options{.environment = lines("env", "")};
+  options.environment.insert(options.environment.begin(),
+                             {"LANG=", "LC_ALL=", "LC_MESSAGES="});
+  const RunResult run = RunProgram(program, lines("command", "{dir}/ovq2tyx"),
+                                   dir.path(), options);
 
   std::string report;
   if (run.exit_code != 0)

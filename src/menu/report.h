@@ -37,7 +37,8 @@ void ReportUnremovedFiles();
 // "[Generate] Root.tyx": a root index is being made.
 void ReportRootIndexStarted();
 
-// What "--help" and "--version" print.
+// What "--help" and "--version" print; the usage in the user's language
+// (os/console.h), for the way this system's users start programs.
 void ReportUsage();
 void ReportVersion();
 

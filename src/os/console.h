@@ -1,5 +1,6 @@
-// The console: report lines on standard output, the closing key wait, and
-// the switch a console user of this system types for help.
+// The console: report lines on standard output, the closing key wait, the
+// switch a console user of this system types for help, and what the usage
+// needs to know of its reader: their language and their system.
 #ifndef OVQ2TYX_OS_CONSOLE_H_
 #define OVQ2TYX_OS_CONSOLE_H_
 
@@ -33,9 +34,25 @@ bool IsNativeHelpSwitch(std::string_view argument);
 void WriteOutput(std::string_view text);
 
 // Waits for one key press on a console or terminal and echoes its
-// character. When standard input is anything else it returns at once
-// without reading, so a script's input is left alone and never waited on.
+// character, when someone can see the prompt: standard input and output
+// both a console or terminal. Otherwise it returns at once without
+// reading, so that a script's input is left alone, and a report sent to a
+// file or pipe never waits unseen.
 void WaitForKey();
+
+// The languages the usage is written in.
+enum class Language { kEnglish, kJapanese };
+
+// Japanese where the user's language is: on Windows the user interface
+// language; on POSIX the first of LC_ALL, LC_MESSAGES and LANG that is set,
+// when it names Japanese in UTF-8 (text in another code set would show
+// garbled). English everywhere else.
+Language UserLanguage();
+
+// The system the usage speaks of: on Windows people also start programs
+// by double-clicking them and by dropping files onto them.
+enum class System { kPosix, kWindows };
+extern const System kThisSystem;  // defined per platform
 
 // Puts the terminal back as the key wait found it. Safe to call from a
 // signal handler; the interruption handlers do.

@@ -1,4 +1,5 @@
-// Key wait on POSIX terminals: raw mode for one byte, echoed by hand.
+// Key wait on POSIX terminals: raw mode for one byte, echoed by hand. The
+// user's language, from the locale variables.
 #include <fcntl.h>
 #include <signal.h>
 #include <termios.h>
@@ -6,6 +7,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "os/console.h"
 #include "text/code_page.h"
@@ -29,6 +32,31 @@ void KeepStandardStreamsOpen() {
 
 bool IsNativeHelpSwitch(std::string_view) { return false; }
 
+const System kThisSystem = System::kPosix;
+
+Language UserLanguage() {
+  // The variable that decides, as setlocale() takes them.
+  std::string_view locale;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') {
+      locale = value;
+      break;
+    }
+  }
+  // language[_territory][.codeset][@modifier]
+  const std::string_view language =
+      locale.substr(0, locale.find_first_of("_.@"));
+  const std::size_t dot = locale.find('.');
+  const std::string_view codeset =
+      dot == std::string_view::npos
+          ? ""
+          : locale.substr(dot + 1, locale.find('@', dot) - dot - 1);
+  const bool utf8 =
+      EqualsIgnoreCase(codeset, "UTF-8") || EqualsIgnoreCase(codeset, "utf8");
+  return language == "ja" && utf8 ? Language::kJapanese : Language::kEnglish;
+}
+
 // Straight to the descriptor: no buffer to allocate, nothing left unflushed.
 void WriteOutput(std::string_view text) {
   while (!text.empty()) {
@@ -40,7 +68,8 @@ void WriteOutput(std::string_view text) {
 }
 
 void WaitForKey() {
-  if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_terminal) != 0) {
+  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO) ||
+      tcgetattr(STDIN_FILENO, &saved_terminal) != 0) {
     return;
   }
   struct termios raw = saved_terminal;

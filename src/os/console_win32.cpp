@@ -1,7 +1,8 @@
 // The report on Windows, whose names are UTF-8 (wide_name.h): Unicode to a
 // console window, whatever its code page; the ANSI code page to a file or
 // pipe, as other programs read it. Key wait on the console: one key, no
-// Enter, its character echoed.
+// Enter, its character echoed. The user's language is that of the user
+// interface.
 #include <conio.h>
 #include <windows.h>
 
@@ -66,12 +67,20 @@ void KeepStandardStreamsOpen() {
 
 bool IsNativeHelpSwitch(std::string_view argument) { return argument == "/?"; }
 
+const System kThisSystem = System::kWindows;
+
+Language UserLanguage() {
+  return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE
+             ? Language::kJapanese
+             : Language::kEnglish;
+}
+
 void WaitForKey() {
-  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   DWORD mode = 0;
-  // Not a console (a pipe, a file, the null device): nothing to wait for.
-  if (input == INVALID_HANDLE_VALUE || input == nullptr ||
-      !GetConsoleMode(input, &mode)) {
+  // Input or output not a console (a pipe, a file, the null device): no
+  // one to wait for, or no one who sees the prompt.
+  if (!GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) ||
+      !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
     return;
   }
   int key = _getch();  // modifier keys alone do not end the wait
