@@ -50,8 +50,11 @@ std::wstring Absolute(std::wstring_view path) {
 }  // namespace
 
 std::wstring LongPath(std::string_view native) {
-  const std::wstring path = Absolute(NameToWide(native));
-  if (path.empty() || path.starts_with(L"\\\\?\\")) return path;
+  const std::wstring given = NameToWide(native);
+  if (given.starts_with(L"\\\\?\\")) return given;
+  // A current folder in the "\\?\" form still has "." and ".." after it.
+  const std::wstring path = Absolute(given);
+  if (path.empty()) return path;
   // The root: "C:", a share's server and name, or the name after "\\.\".
   std::wstring full = L"\\\\?";
   std::size_t at = 0;
