@@ -84,6 +84,11 @@ struct FolderEntry {
 };
 std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder);
 
+// Removes `path` and all it holds by the names listed, which the library's
+// own remove_all would resolve on Windows. A link goes, not what it points
+// to; but Wine shows a POSIX link as what it points to, and removes that.
+void RemoveTree(const std::filesystem::path& path);
+
 // Console text (UTF-8, LF line ends) as the program prints it here: on
 // Windows in the ANSI code page, "?" for each character it lacks, lines
 // ended by CR LF.

@@ -23,6 +23,11 @@ std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) {
   return entries;
 }
 
+void RemoveTree(const std::filesystem::path& path) {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
 std::string AsPrinted(const std::string& text) { return text; }
 
 StartedProgram StartProgram(const std::string& program,

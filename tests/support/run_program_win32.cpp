@@ -75,6 +75,20 @@ std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) {
   return entries;
 }
 
+void RemoveTree(const std::filesystem::path& path) {
+  const fs::path at = LongForm(path);
+  const DWORD attributes = GetFileAttributesW(at.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    DeleteFileW(at.c_str());  // a file, or a link to nothing
+    return;
+  }
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    for (const FolderEntry& entry : ListFolder(at)) RemoveTree(at / entry.name);
+  }
+  RemoveDirectoryW(at.c_str());
+}
+
 std::string AsPrinted(const std::string& text) {
   // A character's form counts when the code page reads it back as itself.
   const std::wstring wide = Widen(text, CP_UTF8);
