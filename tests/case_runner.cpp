@@ -19,16 +19,32 @@ using namespace ovq2tyx::testing;
 
 namespace {
 
-// Every file and folder under `root`, following links, by relative UTF-8
-// name: the file's bytes, or "<folder>".
-void Snapshot(const fs::path& root, std::map<std::string, std::string>& out) {
-  if (!fs::exists(root)) return;
-  for (const auto& entry : fs::recursive_directory_iterator(
-           root, fs::directory_options::follow_directory_symlink)) {
-    const std::u8string name =
-        entry.path().lexically_relative(root).generic_u8string();
-    out[std::string(name.begin(), name.end())] =
-        entry.is_directory() ? "<folder>" : ReadBytes(entry.path());
+// Files and folders go by their long form (LongForm), where a name that
+// ends in a space or a dot, or a device's name, is a file like any other.
+
+// Every file and folder under `folder`, following links, by UTF-8 name
+// after `prefix`: the file's bytes, or "<folder>".
+void Snapshot(const fs::path& folder, const std::string& prefix,
+              std::map<std::string, std::string>& out) {
+  for (const FolderEntry& entry : ListFolder(folder)) {
+    const std::u8string name = entry.name.u8string();
+    const std::string key = prefix + std::string(name.begin(), name.end());
+    const fs::path path = folder / entry.name;
+    out[key] = entry.is_folder ? "<folder>" : ReadBytes(path);
+    if (entry.is_folder) Snapshot(path, key + "/", out);
+  }
+}
+
+// Copies what the folder `from` holds into the folder `to`, links followed.
+void CopyFolder(const fs::path& from, const fs::path& to) {
+  for (const FolderEntry& entry : ListFolder(from)) {
+    const fs::path copy = to / entry.name;
+    if (entry.is_folder) {
+      fs::create_directory(copy);
+      CopyFolder(from / entry.name, copy);
+    } else {
+      fs::copy_file(from / entry.name, copy);
+    }
   }
 }
 
@@ -52,9 +68,7 @@ std::string Diff(const std::string& what, const std::string& expected,
 // True when the case passes.
 bool RunCase(const std::string& program, const fs::path& folder) {
   TempDir dir;
-  if (fs::exists(folder / "in")) {
-    fs::copy(folder / "in", dir.path(), fs::copy_options::recursive);
-  }
+  CopyFolder(LongForm(folder / "in"), LongForm(dir.path()));
   // The lines of a file of the case, "{dir}" expanded.
   const auto lines = [&](const char* file, const char* otherwise) {
     std::istringstream text(ExpandDir(
@@ -79,9 +93,9 @@ bool RunCase(const std::string& program, const fs::path& folder) {
       AsPrinted(ExpandDir(ReadBytes(folder / "console"), dir.path()));
   if (run.output != console) report += Diff("console", console, run.output);
   std::map<std::string, std::string> expected, actual;
-  Snapshot(folder / "in", expected);
-  Snapshot(folder / "out", expected);
-  Snapshot(dir.path(), actual);
+  Snapshot(LongForm(folder / "in"), "", expected);
+  Snapshot(LongForm(folder / "out"), "", expected);
+  Snapshot(LongForm(dir.path()), "", actual);
   for (const auto& [file, bytes] : expected) {
     if (!actual.contains(file)) {
       report += file + ": missing\n";

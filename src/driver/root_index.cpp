@@ -13,13 +13,37 @@ namespace ovq2tyx {
 
 namespace {
 
-// A name the index can hold: code page 932 text that fits on one line.
+// True for a name that Windows opens as a device whatever its extension:
+// CON, PRN, AUX, NUL, COM0-COM9 or LPT0-LPT9 before the first dot, in any
+// case, blanks after it ignored ("nul.tyx", "Com1 .tyx").
+bool IsDeviceName(std::string_view name) {
+  std::string_view base = name.substr(0, FindChar(name, '.'));
+  // Not stepped: a trail byte is never a blank.
+  while (base.ends_with(' ')) base.remove_suffix(1);
+  if (base.size() == 4 && base[3] >= '0' && base[3] <= '9') {
+    base.remove_suffix(1);
+    return EqualsIgnoreCase(base, "COM") || EqualsIgnoreCase(base, "LPT");
+  }
+  for (const std::string_view device : {"CON", "PRN", "AUX", "NUL"}) {
+    if (EqualsIgnoreCase(base, device)) return true;
+  }
+  return false;
+}
+
+// The link to the target named `target_name`, as menu text: the exact code
+// page 932 form of a name that the launcher on Windows can open. None for a
+// character no Windows name holds, a control among them (it would also end
+// the link's line), nor for a device's name.
 bool LinkName(std::string_view target_name, std::string& name) {
   if (!NameToMenuText(target_name, name)) return false;
-  for (char c : name) {
-    if (IsControlByte(static_cast<unsigned char>(c))) return false;
+  for (std::size_t pos = 0; pos < name.size(); pos += CharLength(name, pos)) {
+    const char c = name[pos];
+    if (IsControlByte(static_cast<unsigned char>(c)) ||
+        std::string_view("\\/:*?\"<>|").find(c) != kNotFound) {
+      return false;
+    }
   }
-  return true;
+  return !IsDeviceName(name);
 }
 
 // Links the target at `target_path`, once, unless it is the index itself.

@@ -44,9 +44,10 @@ void PrepareRootIndex(RootIndexState& state,
 // program's folder): links its target when an index is being made and the
 // target exists as a regular file, written now or already there. A target
 // that could not be written, or not for lack of memory, keeps the index
-// from landing. A link the index cannot hold (no code page 932 form, or
-// the text of an earlier link) is reported at once; the index lands
-// without it.
+// from landing. A link the index cannot hold (a name without an exact code
+// page 932 form, one that Windows cannot hold or opens as a device, or the
+// text of an earlier link) is reported at once; the index lands without
+// it.
 void RecordRootLink(RootIndexState& state, const std::string& source_path,
                     bool is_menu, Outcome outcome);
 

@@ -16,9 +16,11 @@ void KeepStandardStreamsOpen();
 
 // Writes `line`, given in parts, and a newline to standard output and
 // flushes at once, so the report survives whatever happens next. Control
-// bytes (below 0x20, and 0x7F) are shown as "?", so that no name can start
-// a line of its own. It needs no memory from the heap: a shortage of memory
-// can still be reported.
+// bytes (below 0x20, and 0x7F) and, in UTF-8, the C1 controls, the line and
+// paragraph separators and the bidirectional formatting characters are
+// each shown as one "?", so that no name can start a line of its own or
+// disguise one. It needs no memory from the heap: a shortage of memory can
+// still be reported.
 void PrintLine(std::initializer_list<std::string_view> parts);
 inline void PrintLine(std::string_view line) { PrintLine({line}); }
 

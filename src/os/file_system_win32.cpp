@@ -1,6 +1,7 @@
 // File system services on Windows. Names are UTF-8 (wide_name.h) and go to
-// the wide functions in their "\\?\" form, so that a path of any length
-// works, as it does on POSIX.
+// the wide functions in their "\\?\" form (long_path.h), so that a path of
+// any length works, as it does on POSIX, and names exactly the file listed
+// or given.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,24 +12,13 @@
 #include "os/file_system.h"
 #include "os/file_system_parts.h"
 #include "os/interruption.h"
+#include "os/long_path.h"
 #include "os/native_path.h"
 #include "os/wide_name.h"
 
 namespace ovq2tyx {
 
 namespace {
-
-// The absolute "\\?\" form of a native path ("" is the current folder).
-std::wstring LongPath(const std::string& path) {
-  const std::wstring wide = NameToWide(path.empty() ? "." : path);
-  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return wide;
-  std::wstring full(size, L'\0');
-  full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
-  if (full.starts_with(L"\\\\?\\")) return full;
-  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
-  return L"\\\\?\\" + full;
-}
 
 // Temporary files to remove when the program is interrupted; the console's
 // control handler reads them on a thread of its own. A path is guarded
@@ -138,7 +128,8 @@ bool ListDirectory(const std::string& directory,
                    std::vector<std::string>& names) {
   names.clear();
   WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((LongPath(directory) + L"\\*").c_str(), &entry);
+  HANDLE find =
+      FindFirstFileW(LongPathIn(LongPath(directory), L"*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return false;
   do {
     const std::wstring_view name = entry.cFileName;
@@ -168,13 +159,13 @@ void RemoveStaleTemporaryFiles(const std::string& folder) {
   if (!resolved.ends_with(L'\\')) resolved += L'\\';
   WIN32_FIND_DATAW entry;
   HANDLE find =
-      FindFirstFileW((directory + L"\\.ovq2tyx-*.tmp").c_str(), &entry);
+      FindFirstFileW(LongPathIn(directory, L".ovq2tyx-*.tmp").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
     const std::uint64_t pid = TemporaryNameOwner(NameFromWide(entry.cFileName));
     if (pid == 0 || pid == CurrentProcessId() || !ProcessIsGone(pid)) continue;
     HANDLE file =
-        CreateFileW((directory + L"\\" + entry.cFileName).c_str(),
+        CreateFileW(LongPathIn(directory, entry.cFileName).c_str(),
                     DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                     FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) continue;
@@ -200,11 +191,12 @@ std::uint64_t CurrentProcessId() { return GetCurrentProcessId(); }
 
 NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
   const std::wstring target = LongPath(path_);
+  if (target.empty()) return;
   const std::wstring directory = target.substr(0, target.rfind(L'\\'));
   static unsigned counter = 0;
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     const std::string name = TemporaryName(CurrentProcessId(), counter++);
-    const std::wstring temp = directory + L"\\" + NameToWide(name);
+    const std::wstring temp = LongPathIn(directory, NameToWide(name));
     temp_path_ = path_.substr(0, path_.find_last_of("\\/") + 1) + name;
     std::unique_ptr<wchar_t[]> guard = GuardCopy(temp);
     const InterruptionHold hold;  // made and guarded in one step
@@ -269,7 +261,8 @@ WriteResult NewFile::Commit() {
     // Renamed through the open handle, without replacing anything: the file
     // is never closed under its temporary name, where another run could
     // take it for stale. The new name is a full path in the kernel's form.
-    const std::wstring name = L"\\??\\" + LongPath(path_).substr(4);
+    std::wstring name = LongPath(path_);
+    name.replace(0, 4, L"\\??\\");
     std::string buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t),
                        '\0');
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());

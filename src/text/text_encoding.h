@@ -27,7 +27,8 @@ bool DecodeUnicodeMenu(LargeArray<char>& bytes);
 // exact form: one that code page 932 reads back as the same characters, the
 // same on every system (no best fit). A name in valid UTF-8 is converted;
 // on POSIX any other name is taken to be code page 932 already, as names
-// from Windows archives are.
+// from Windows archives are, and has none when its bytes are not valid
+// code page 932.
 bool NameToMenuText(std::string_view name, std::string& text);
 
 // Converts bytes[begin, end) from `from` into code page 932, writing the

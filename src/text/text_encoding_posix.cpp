@@ -163,6 +163,22 @@ std::size_t Encode(Converter& encode, const char32_t* chars, std::size_t count,
   return static_cast<std::size_t>(end - out);
 }
 
+// Decodes all of `text` with `decode` into `chars`; false when some of it
+// is no text in that encoding.
+bool DecodeAll(Converter& decode, std::string_view text,
+               std::u32string& chars) {
+  chars.assign(text.size(), U'\0');
+  const char* in = text.data();
+  std::size_t in_left = text.size();
+  char* out = reinterpret_cast<char*>(chars.data());
+  std::size_t out_left = chars.size() * sizeof(char32_t);
+  if (!decode.ok() || !decode.Run(in, in_left, out, out_left) || in_left > 0) {
+    return false;
+  }
+  chars.resize(chars.size() - out_left / sizeof(char32_t));
+  return true;
+}
+
 }  // namespace
 
 bool ConvertToCodePage932(std::string& bytes, std::size_t begin, Unicode from) {
@@ -195,15 +211,13 @@ bool NameToMenuText(std::string_view name, std::string& text) {
   for (char c : name) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   if (ascii) return true;
   Converter decode("UTF-32LE", "UTF-8"), encode("CP932", "UTF-32LE");
-  if (!decode.ok() || !encode.ok()) return false;
-  std::u32string chars(name.size(), U'\0');
-  const char* in = name.data();
-  std::size_t in_left = name.size();
-  char* out = reinterpret_cast<char*>(chars.data());
-  std::size_t out_left = chars.size() * sizeof(char32_t);
-  // Not UTF-8: already code page 932.
-  if (!decode.Run(in, in_left, out, out_left) || in_left > 0) return true;
-  chars.resize(chars.size() - out_left / sizeof(char32_t));
+  std::u32string chars;
+  if (!DecodeAll(decode, name, chars)) {
+    // Not UTF-8: code page 932 already, as it must then be.
+    Converter code_page_932("UTF-32LE", "CP932");
+    return DecodeAll(code_page_932, name, chars);
+  }
+  if (!encode.ok()) return false;
   text.resize(chars.size() * 2);
   const char* from = reinterpret_cast<const char*>(chars.data());
   std::size_t from_left = chars.size() * sizeof(char32_t);

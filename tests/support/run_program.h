@@ -71,9 +71,23 @@ bool MakeLink(const std::string& target, const std::string& link);
 // its lock), until the result goes away.
 std::shared_ptr<void> HoldOpen(const std::string& path);
 
-// `path` in a form the file functions take at any length ("\\?\" on
-// Windows).
+// `path` in a form the file functions take at any length and exactly as
+// spelled ("\\?\" on Windows, once).
 std::filesystem::path LongForm(const std::filesystem::path& path);
+
+// The names in `folder` (a LongForm), and whether each is a folder, links
+// followed; none when it cannot be listed. The library's own listing would
+// resolve a folder's name on Windows, and so list "menus" for "menus ".
+struct FolderEntry {
+  std::filesystem::path name;
+  bool is_folder = false;
+};
+std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder);
+
+// Removes `path` and all it holds by the names listed, which the library's
+// own remove_all would resolve on Windows. A link goes, not what it points
+// to; but Wine shows a POSIX link as what it points to, and removes that.
+void RemoveTree(const std::filesystem::path& path);
 
 // Console text (UTF-8, LF line ends) as the program prints it here: on
 // Windows in the ANSI code page, "?" for each character it lacks, lines

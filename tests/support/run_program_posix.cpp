@@ -13,6 +13,21 @@ std::filesystem::path LongForm(const std::filesystem::path& path) {
   return path;
 }
 
+std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) {
+  std::vector<FolderEntry> entries;
+  std::error_code missing;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(folder, missing)) {
+    entries.push_back({entry.path().filename(), entry.is_directory()});
+  }
+  return entries;
+}
+
+void RemoveTree(const std::filesystem::path& path) {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
 std::string AsPrinted(const std::string& text) { return text; }
 
 StartedProgram StartProgram(const std::string& program,

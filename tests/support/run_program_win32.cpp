@@ -54,9 +54,39 @@ void ShareNewConsole() {
 }  // namespace
 
 std::filesystem::path LongForm(const std::filesystem::path& path) {
+  if (path.native().starts_with(L"\\\\?\\")) return path;
   // The long form takes backslashes only.
   return L"\\\\?\\" +
          std::filesystem::absolute(path).make_preferred().wstring();
+}
+
+std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) {
+  std::vector<FolderEntry> entries;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder / L"*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return entries;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    entries.push_back(
+        {name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return entries;
+}
+
+void RemoveTree(const std::filesystem::path& path) {
+  const fs::path at = LongForm(path);
+  const DWORD attributes = GetFileAttributesW(at.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    DeleteFileW(at.c_str());  // a file, or a link to nothing
+    return;
+  }
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    for (const FolderEntry& entry : ListFolder(at)) RemoveTree(at / entry.name);
+  }
+  RemoveDirectoryW(at.c_str());
 }
 
 std::string AsPrinted(const std::string& text) {

@@ -25,10 +25,7 @@ TempDir::TempDir() {
   } while (!fs::create_directory(path_, error));
 }
 
-TempDir::~TempDir() {
-  std::error_code error;
-  fs::remove_all(LongForm(path_), error);
-}
+TempDir::~TempDir() { RemoveTree(path_); }
 
 std::string TempDir::operator/(std::string_view name) const {
   return (fs::path(path_) / fs::path(std::string(name))).string();
