@@ -1,6 +1,6 @@
 #include <signal.h>
 
-#include "os/console.h"
+#include "os/console_parts.h"
 #include "os/file_system_parts.h"
 #include "os/interruption.h"
 

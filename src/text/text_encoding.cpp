@@ -1,5 +1,7 @@
 #include "text/text_encoding.h"
 
+#include "text/text_encoding_parts.h"
+
 namespace ovq2tyx {
 
 namespace {
