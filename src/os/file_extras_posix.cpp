@@ -11,6 +11,8 @@ bool RenameNoReplace(const std::string&, const std::string&) {
   return false;
 }
 
-void StartWriteback(int) {}
+void FlushEarly(int, std::uint64_t) {}
+
+bool SettleEarlyFlush(int) { return true; }
 
 }  // namespace ovq2tyx

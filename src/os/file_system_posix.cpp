@@ -68,12 +68,6 @@ bool ProcessIsGone(std::uint64_t pid) {
 // The most a claim's mark (a temporary name) can take.
 constexpr std::size_t kMaxMarkSize = 64;
 
-// Each time this much more is written, the writing of what is there to
-// disk starts while the rest is made: a disk that caches what it is given
-// takes time in proportion to what a flush finds there, so the flush
-// before the move then has little left to wait for.
-constexpr std::uint64_t kEarlyFlushBytes = std::uint64_t{4} << 20;
-
 // Errors of a call that the file system does not offer.
 bool Unsupported(int error) {
   return error == EINVAL || error == ENOSYS || error == ENOTSUP ||
@@ -273,6 +267,8 @@ void NewFile::Discard() {
     }
     Unguard(guard_);
   }
+  // The descriptor stays open while a flush may use it.
+  SettleEarlyFlush(static_cast<int>(handle_));
   close(static_cast<int>(handle_));
   handle_ = kClosed;
 }
@@ -306,25 +302,24 @@ bool NewFile::Write(std::string_view bytes) {
     offset += static_cast<std::uint64_t>(n);
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
-  if (offset / kEarlyFlushBytes != size_ / kEarlyFlushBytes) {
-    StartWriteback(fd);
-  }
   size_ = offset;
+  FlushEarly(fd, size_);
   return true;
 }
 
 WriteResult NewFile::Commit() {
   if (handle_ == kClosed) return WriteResult::kFailed;
+  const int fd = static_cast<int>(handle_);
   WriteResult result = WriteResult::kFailed;
-  if (fsync(static_cast<int>(handle_)) == 0) {
+  if (SettleEarlyFlush(fd) && fsync(fd) == 0) {
     const InterruptionHold hold;  // moved and unguarded in one step
     result = MoveNoReplace(temp_path_, path_);
     if (result == WriteResult::kWritten) Unguard(guard_);
   }
   if (result != WriteResult::kWritten) {
     Discard();
-  } else {  // its temporary name is gone
-    close(static_cast<int>(handle_));
+  } else {  // its temporary name is gone, and the flush settled above
+    close(fd);
     handle_ = kClosed;
   }
   return result;

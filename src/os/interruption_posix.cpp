@@ -44,8 +44,9 @@ void InstallInterruptHandlers() {
   signal(SIGXFSZ, SIG_IGN);
 }
 
-// The program has one thread, which the handlers run on: blocking the
-// signals there holds them back.
+// The handlers run on the program's own thread, the only one that takes
+// these signals (the C library's helper threads for early flushes on Linux
+// block them all): blocking them there holds them back.
 InterruptionHold::InterruptionHold() {
   if (hold_depth++ > 0) return;
   const sigset_t block = Interrupting();
