@@ -333,6 +333,18 @@ TEST(RobustnessTest, FileSystemsWithoutLinksGetTheirTargets) {
   ExpectTargetsWithoutLinks(dir.path(), WithFault("no-links"));
 }
 
+// A flush made in the background that fails keeps its target out, as a
+// failed write does; the next run writes it. (Only Linux makes them.)
+TEST(RobustnessTest, FailedEarlyFlushKeepsItsTargetOut) {
+  if (!OVQ2TYX_EARLY_FLUSH) GTEST_SKIP() << "no flushes in the background";
+  TempDir dir;
+  WriteBytes(dir / "big.ovq", BigMenu(60000));
+  ExpectRun(dir.path(), WithFault("flush-fails"),
+            "[Err:Cannot Write] big.tyx\n", {"big.ovq"});
+  EXPECT_EQ(ListNames(dir.path()), Names{"big.ovq"});
+  ExpectRun(dir.path(), {}, "[Translate] big.ovq to big.tyx\n", {"big.ovq"});
+}
+
 // An interruption as the target is claimed, where another program has just
 // made it, or just after our file was moved onto its claim, removes our
 // temporary file and nothing else: neither their file nor our target.
