@@ -58,6 +58,7 @@ TEST(ProfileReaderTest, CursorFindsTheFirstSectionOfEachName) {
   EXPECT_EQ(ReadInTurn(reader, "b a c b"), "2 1 4 2 ");
   EXPECT_EQ(ReadInTurn(reader, ". a . x b"), "0 1 0 - 2 ");
   EXPECT_EQ(ReadInTurn(ProfileReader("[a]"), "a b"), "- - ");
+  EXPECT_EQ(ReadInTurn(ProfileReader("[\n[a]\nk=1"), "a"), "1 ");
 }
 
 // More names than the index first makes room for, some again further on,
