@@ -78,6 +78,12 @@ TEST(ProfileReaderTest, FindsEachOfManySections) {
   }
 }
 
+// A number ends at the first character that is no digit of its base, even
+// one that follows "9" in ASCII; the corpus holds the rest of the rules.
+TEST(ProfileReaderTest, NumbersEndAtTheFirstOtherCharacter) {
+  EXPECT_EQ(ValueAsInt("0x1:", 7), 1);
+}
+
 // Keys asked for together, in any order and more than 32 of them, read as
 // each asked for alone, whatever the values held before.
 TEST(ProfileReaderTest, FindsValuesTogetherAsAlone) {

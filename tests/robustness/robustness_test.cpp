@@ -648,6 +648,11 @@ TEST(RobustnessTest, KeyWaitUnderATerminalRestoresIt) {
     EXPECT_TRUE(settings.c_lflag & ECHO);
     if (key[0] == 'k') {
       EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      // The rest, up to the end the program's exit makes.
+      for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;) {
+        printed.append(buffer, static_cast<std::size_t>(got));
+      }
+      EXPECT_TRUE(printed.ends_with("Exit.\r\nk\r\n")) << printed;
     } else {
       EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
     }
