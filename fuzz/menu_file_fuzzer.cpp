@@ -133,7 +133,7 @@ void CheckTarget(const std::string& bytes, int source_items) {
       !lines[1].starts_with("Config=")) {
     Fail("target does not start with its header", bytes.substr(0, 32));
   }
-  const ProfileReader file(bytes);
+  const ProfileReader file(CopyToLargeArray(bytes));
   constexpr std::size_t kUncut = std::size_t{1} << 30;
   auto read = [&](std::string_view section, std::string_view key) {
     return ValueAsString(file.FindSection(section).FindValue(key), "", kUncut);

@@ -105,7 +105,7 @@ void CheckRoundTrip(std::string_view value) {
   writer.AddSection("No.0");
   writer.AddString("Data0", value);
   if (!writer.Finish()) Fail("writer failed", value);
-  const ProfileReader reader(text);
+  const ProfileReader reader(CopyToLargeArray(text));
   const std::string_view got =
       Read(reader.FindSection("No.0"), "Data0", "\x01missing", kUncut);
   if (got != expected) Fail("value written and read back differs", value, got);
@@ -163,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   const auto& [section, key, fallback] = fields;
 
-  const ProfileReader reader{std::string(bytes)};
+  const ProfileReader reader(CopyToLargeArray(bytes));
   CheckQuery(reader, section, key, fallback, capacity);
   for (std::string_view field : fields) CheckRoundTrip(field);
 

@@ -42,9 +42,6 @@ ProfileReader::ProfileReader(LargeArray<char> bytes)
       text_(bytes_.data(), bytes_.size()),
       index_(text_) {}
 
-ProfileReader::ProfileReader(std::string_view bytes)
-    : ProfileReader(CopyToLargeArray(bytes)) {}
-
 ProfileSection ProfileReader::FindSection(std::string_view name) const {
   return Find(QueryName(name));
 }

@@ -60,8 +60,6 @@ class ProfileReader {
  public:
   // Parses `bytes` (at most kMaxProfileBytes), which the reader keeps.
   explicit ProfileReader(LargeArray<char> bytes);
-  // Parses a copy of `bytes`.
-  explicit ProfileReader(std::string_view bytes);
   ProfileReader(const ProfileReader&) = delete;
   ProfileReader& operator=(const ProfileReader&) = delete;
 

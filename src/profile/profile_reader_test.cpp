@@ -52,13 +52,14 @@ std::string ReadInTurn(const ProfileReader& reader, const std::string& names) {
 // for in: the next section in the file only when it is the first of its
 // name. As many names as a text can hold leave room to look for others.
 TEST(ProfileReaderTest, CursorFindsTheFirstSectionOfEachName) {
-  const ProfileReader reader(
-      "k=0\n[a]\nk=1\n[b]\nk=2\n[A]\nk=3\n[c]\nk=4\n[ b ]\nk=5\n[d]\n[]\nk=6");
+  const ProfileReader reader(CopyToLargeArray(
+      "k=0\n[a]\nk=1\n[b]\nk=2\n[A]\nk=3\n[c]\nk=4\n[ b ]\nk=5\n[d]\n[]\nk=6"));
   EXPECT_EQ(ReadInTurn(reader, "a b c d"), "1 2 4 - ");
   EXPECT_EQ(ReadInTurn(reader, "b a c b"), "2 1 4 2 ");
   EXPECT_EQ(ReadInTurn(reader, ". a . x b"), "0 1 0 - 2 ");
-  EXPECT_EQ(ReadInTurn(ProfileReader("[a]"), "a b"), "- - ");
-  EXPECT_EQ(ReadInTurn(ProfileReader("[\n[a]\nk=1"), "a"), "1 ");
+  EXPECT_EQ(ReadInTurn(ProfileReader(CopyToLargeArray("[a]")), "a b"), "- - ");
+  EXPECT_EQ(ReadInTurn(ProfileReader(CopyToLargeArray("[\n[a]\nk=1")), "a"),
+            "1 ");
 }
 
 // More names than the index first makes room for, some again further on,
@@ -74,7 +75,7 @@ TEST(ProfileReaderTest, FindsEachOfManySections) {
       names.insert(0, "S" + number + ' ');
       values.insert(0, number + ' ');
     }
-    EXPECT_EQ(ReadInTurn(ProfileReader(text), names), values);
+    EXPECT_EQ(ReadInTurn(ProfileReader(CopyToLargeArray(text)), names), values);
   }
 }
 
@@ -93,7 +94,7 @@ TEST(ProfileReaderTest, FindsValuesTogetherAsAlone) {
     text += "k" + std::to_string(n) + "=" + std::to_string(n) + "\n";
     names.insert(names.begin() + 4, "k" + std::to_string(n));
   }
-  const ProfileReader reader(text + "[t]\nd=4\n");
+  const ProfileReader reader(CopyToLargeArray(text + "[t]\nd=4\n"));
   const std::vector<std::string_view> keys(names.begin(), names.end());
   std::vector<std::optional<std::string_view>> values(keys.size(), "old");
   reader.FindSection("s").FindValues(keys, values);
