@@ -165,8 +165,12 @@ TEST(RobustnessTest, StaleCleanupRemovesOnlyLeftoversOfRunsThatAreGone) {
   const std::string stale = ".ovq2tyx-2147483647-";
   const std::string alive =
       ".ovq2tyx-" + std::to_string(ThisProcessId()) + "-0.tmp";
-  const Names kept = {".ovq2tyx-02147483647-0.tmp", ".ovq2tyx-notes.tmp",
-                      stale + "1.tmp.bak", stale + "3.tmp", alive};
+  const Names kept = {".ovq2tyx-02147483647-0.tmp",
+                      ".ovq2tyx-2147483647+0.tmp",
+                      ".ovq2tyx-notes.tmp",
+                      stale + "1.tmp.bak",
+                      stale + "3.tmp",
+                      alive};
   for (const std::string& name : kept) WriteBytes(dir / name, "mine");
   WriteBytes(dir / (stale + "0.tmp"), "left over");
   WriteBytes(elsewhere / "private", "keep");
