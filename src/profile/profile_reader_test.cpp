@@ -88,7 +88,8 @@ TEST(ProfileReaderTest, NumbersEndAtTheFirstOtherCharacter) {
 // Keys asked for together, in any order and more than 32 of them, read as
 // each asked for alone, whatever the values held before.
 TEST(ProfileReaderTest, FindsValuesTogetherAsAlone) {
-  std::string text = "[s]\nb=2\nA=1\nc\nb=3\n";
+  // What follows a NUL on a line is no line of its own.
+  std::string text = std::string("[s]\nb=2\nA=1\nc\nb=3\ne=\0d=5\n", 25);
   std::vector<std::string> names = {"a", "b", "c", "d"};
   for (int n = 0; n < 40; ++n) {
     text += "k" + std::to_string(n) + "=" + std::to_string(n) + "\n";
