@@ -133,10 +133,10 @@ void CheckTarget(const std::string& bytes, int source_items) {
       !lines[1].starts_with("Config=")) {
     Fail("target does not start with its header", bytes.substr(0, 32));
   }
-  const ProfileReader file(bytes);
+  const ProfileReader file(CopyToLargeArray(bytes));
   constexpr std::size_t kUncut = std::size_t{1} << 30;
   auto read = [&](std::string_view section, std::string_view key) {
-    return ReadProfileString(file.FindSection(section), key, "", kUncut);
+    return ValueAsString(file.FindSection(section).FindValue(key), "", kUncut);
   };
   DecodeStruct(read("Node", "Config"), 8);
   // One section per source item, numbered from 0, each with the ten keys in
@@ -170,13 +170,13 @@ void CheckTarget(const std::string& bytes, int source_items) {
 }
 
 int CountSourceItems(std::string_view bytes) {
-  std::string text(bytes);
+  LargeArray<char> text = CopyToLargeArray(bytes);
   if (!DecodeUnicodeMenu(text)) Fail("no converter for a Unicode source");
   const ProfileReader file(std::move(text));
-  ProfileSection section;
+  SectionCursor items(file);
   SourceItem item;
   int n = 0;
-  while (ReadSourceItem(file, n, section, item)) ++n;
+  while (ReadSourceItem(items, SectionName(n), item)) ++n;
   return n;
 }
 

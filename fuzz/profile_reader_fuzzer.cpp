@@ -12,8 +12,9 @@
 // less what the writer drops by design: everything from the first CR, LF or
 // NUL on and a lead byte left without its trail at the end.
 //
-// Each section, found after the one above it and read with several keys at
-// once as items are read, must give each key's value as asked for alone.
+// Each section, found by a cursor that went through the sections above it
+// and read with several keys at once as items are read, must give each
+// key's value as asked for alone in the section the reader finds by name.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -86,6 +87,11 @@ void CheckCut(std::string_view cut, std::string_view whole,
   }
 }
 
+std::string_view Read(const ProfileSection& section, std::string_view key,
+                      std::string_view fallback, std::size_t capacity) {
+  return ValueAsString(section.FindValue(key), fallback, capacity);
+}
+
 void CheckRoundTrip(std::string_view value) {
   std::string_view expected =
       value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
@@ -99,9 +105,9 @@ void CheckRoundTrip(std::string_view value) {
   writer.AddSection("No.0");
   writer.AddString("Data0", value);
   if (!writer.Finish()) Fail("writer failed", value);
-  const ProfileReader reader(text);
-  const std::string_view got = ReadProfileString(
-      reader.FindSection("No.0"), "Data0", "\x01missing", kUncut);
+  const ProfileReader reader(CopyToLargeArray(text));
+  const std::string_view got =
+      Read(reader.FindSection("No.0"), "Data0", "\x01missing", kUncut);
   if (got != expected) Fail("value written and read back differs", value, got);
 }
 
@@ -110,33 +116,25 @@ void CheckQuery(const ProfileReader& reader, std::string_view section,
                 std::string_view key, std::string_view fallback,
                 std::size_t capacity) {
   const ProfileSection found = reader.FindSection(section);
-  const std::string_view whole =
-      ReadProfileString(found, key, fallback, kUncut);
-  const std::string_view cut =
-      ReadProfileString(found, key, fallback, capacity);
+  const std::string_view whole = Read(found, key, fallback, kUncut);
+  const std::string_view cut = Read(found, key, fallback, capacity);
   CheckCut(cut, whole, capacity);
   CheckRoundTrip(whole);
   ReadProfileInt(found, key, -1);
 }
 
-// A section as items are read: found after the one before it in the file,
-// all keys at once. Each value must be the one asked for alone.
-void CheckFindValues(const ProfileReader& reader, std::string_view section,
-                     std::string_view previous) {
-  static constexpr std::string_view kNames[] = {
+// A section as items are read: found by a cursor, all keys at once. Each
+// value must be the one asked for alone in the section found by name.
+void CheckFindValues(const ProfileReader& reader, SectionCursor& cursor,
+                     std::string_view section) {
+  static constexpr std::string_view kKeys[] = {
       "Data0", "Data1", "Data2", "Data5", "data1x", "Data8", "Data123456"};
-  static constexpr ProfileKey kKeys[] = {
-      ProfileKey(kNames[0]), ProfileKey(kNames[1]), ProfileKey(kNames[2]),
-      ProfileKey(kNames[3]), ProfileKey(kNames[4]), ProfileKey(kNames[5]),
-      ProfileKey(kNames[6])};
   std::optional<std::string_view> values[std::size(kKeys)];
-  const ProfileSection found =
-      reader.FindSection(section, reader.FindSection(previous));
-  found.FindValues(kKeys, values);
+  cursor.FindSection(section).FindValues(kKeys, values);
   const ProfileSection alone = reader.FindSection(section);
   for (std::size_t i = 0; i < std::size(kKeys); ++i) {
-    if (values[i] != alone.FindValue(kNames[i])) {
-      Fail("a key read with others differs from it read alone", kNames[i]);
+    if (values[i] != alone.FindValue(kKeys[i])) {
+      Fail("a key read with others differs from it read alone", kKeys[i]);
     }
   }
 }
@@ -165,13 +163,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   const auto& [section, key, fallback] = fields;
 
-  const ProfileReader reader{std::string(bytes)};
+  const ProfileReader reader(CopyToLargeArray(bytes));
   CheckQuery(reader, section, key, fallback, capacity);
   for (std::string_view field : fields) CheckRoundTrip(field);
 
   // Every key line, asked for in the section above it, spelled roughly as
   // the file spells them: the reader trims and cuts queries itself.
   std::string_view current;
+  SectionCursor cursor(reader);
   int checked = 0;
   for (std::size_t pos = 0; pos < bytes.size() && checked < kMaxKeysChecked;) {
     const std::size_t end =
@@ -179,10 +178,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     const std::string_view line = bytes.substr(pos, end - pos);
     pos = end + 1;
     if (line.starts_with('[')) {
-      const std::string_view previous = current;
       current = line.substr(1, line.rfind(']') - 1);
       ++checked;
-      CheckFindValues(reader, current, previous);
+      CheckFindValues(reader, cursor, current);
     } else if (!line.empty()) {
       ++checked;
       CheckQuery(reader, current, line.substr(0, line.find('=')), fallback,

@@ -14,7 +14,6 @@
 #include "os/console.h"
 #include "os/file_system.h"
 #include "os/interruption.h"
-#include "os/large_pages.h"
 #include "os/program_arguments.h"
 
 namespace {
@@ -58,7 +57,6 @@ bool HeapGivesMemory() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  ovq2tyx::UseLargePages();
   ovq2tyx::KeepStandardStreamsOpen();
   std::vector<std::string> arguments;
   try {

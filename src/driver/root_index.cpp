@@ -13,6 +13,25 @@ namespace ovq2tyx {
 
 namespace {
 
+// Appends link item `n` to `root` for the target named `name` (menu text).
+// Not WriteTargetItem: every Root.tyx ever made has its links in this key
+// order, "Path" before "Title" and no "Icon" line, and a new one must read
+// the same byte for byte.
+void WriteRootLink(ProfileWriter& root, int n, std::string_view name,
+                   bool is_menu) {
+  const std::array<std::uint8_t, 2> no_hot_key = {0, 0};
+  root.AddSection(SectionName(n));
+  root.AddString("Path", name);
+  root.AddString("Title", name);
+  root.AddString("WorkDir", "");
+  root.AddString("CmdLine", is_menu ? "" : ">>");
+  root.AddStruct("HotKey", no_hot_key);
+  root.AddString("WinState", "0");
+  root.AddString("Priority", "0");
+  root.AddString("Wait", "0");
+  root.AddString("Check", "1");
+}
+
 // True for a name that Windows opens as a device whatever its extension:
 // CON, PRN, AUX, NUL, COM0-COM9 or LPT0-LPT9 before the first dot, in any
 // case, blanks after it ignored ("nul.tyx", "Com1 .tyx").
@@ -104,24 +123,6 @@ void RecordRootLink(RootIndexState& state, const std::string& source_path,
   } catch (const std::bad_alloc&) {
     state.complete = false;  // the link it could not hold
   }
-}
-
-// Not WriteTargetItem: every Root.tyx ever made has its links in this key
-// order, "Path" before "Title" and no "Icon" line, and a new one must read
-// the same byte for byte.
-void WriteRootLink(ProfileWriter& root, int n, std::string_view name,
-                   bool is_menu) {
-  const std::array<std::uint8_t, 2> no_hot_key = {0, 0};
-  root.AddSection(SectionName(n));
-  root.AddString("Path", name);
-  root.AddString("Title", name);
-  root.AddString("WorkDir", "");
-  root.AddString("CmdLine", is_menu ? "" : ">>");
-  root.AddStruct("HotKey", no_hot_key);
-  root.AddString("WinState", "0");
-  root.AddString("Priority", "0");
-  root.AddString("Wait", "0");
-  root.AddString("Check", "1");
 }
 
 void FinishRootIndex(RootIndexState& state) {

@@ -51,10 +51,6 @@ void PrepareRootIndex(RootIndexState& state,
 void RecordRootLink(RootIndexState& state, const std::string& source_path,
                     bool is_menu, Outcome outcome);
 
-// Appends link item `n` to `root` for the target named `name` (menu text).
-void WriteRootLink(ProfileWriter& root, int n, std::string_view name,
-                   bool is_menu);
-
 // Moves the index being made into place when it is complete; otherwise
 // removes it and reports it as not written, the run's last line before the
 // prompt.

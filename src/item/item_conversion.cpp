@@ -1,6 +1,7 @@
 #include "item/item_conversion.h"
 
 #include "item/hot_key.h"
+#include "item/item_record.h"
 #include "text/byte_scan.h"
 #include "text/code_page.h"
 
@@ -21,19 +22,50 @@ struct MacroMark {
 constexpr MacroMark kMacroMarks[] = {
     {"win", "#w"}, {"shift", "#s"}, {"ctrl", "#c"}, {"alt", "#a"}};
 
-}  // namespace
-
-void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
-                      ProfileWriter& target) {
-  ProfileSection section;
-  SourceItem source_item;
-  TargetItem target_item;
-  for (int n = 0; ReadSourceItem(source, n, section, source_item); ++n) {
-    ConvertItem(source_item, table, target_item);
-    WriteTargetItem(target, n, target_item);
+// The target's icon reference into `icon`: "file?icon=3" becomes "file,3"
+// (the text after the first "=" that follows the first "?"); a "?" without
+// "=" cuts the text there. An empty text and the source's default icon give
+// "".
+void ConvertIconReference(std::string_view icon_text, std::string& icon) {
+  icon.clear();
+  if (icon_text.empty() || EqualsIgnoreCase(icon_text, kDefaultIcon)) return;
+  const std::string_view text = CutToCapacity(icon_text, kIconCapacity);
+  // Without double-byte characters every byte starts one: plain byte
+  // searches serve.
+  const bool single_byte = IsSingleByteText(text);
+  const std::size_t question =
+      single_byte ? text.find('?') : FindChar(text, '?');
+  icon.assign(text.substr(0, question));
+  if (question == kNotFound) return;
+  const std::size_t equals =
+      single_byte ? text.find('=', question) : FindChar(text, '=', question);
+  if (equals != kNotFound) {
+    icon += ',';
+    icon += text.substr(equals + 1);
   }
 }
 
+// For a "Key Press" item (any letter case): CmdLine becomes the modifier
+// marks of the modifiers named in its working directory field ("#w", "#s",
+// "#c", "#a", always in this order) plus its keys, cut to fit, and WorkDir
+// is emptied. Other items are left as they are.
+void ApplyKeyPress(const SourceItem& source, TargetItem& target) {
+  if (!EqualsIgnoreCase(source.path, "Key Press")) return;
+  std::string& command = target.cmd_line;
+  command.clear();
+  for (const MacroMark& mark : kMacroMarks) {
+    if (FindTextIgnoreCase(source.work_dir, mark.modifier) != kNotFound) {
+      command += mark.mark;
+    }
+  }
+  command += source.cmd_line;
+  // The marks are kept whole; the keys lose their tail when both do not fit.
+  command.resize(CutToCapacity(command, kTextCapacity).size());
+  target.work_dir = {};
+}
+
+// Fills `target` anew from `source` (viewing the texts it takes over
+// unchanged, reusing its strings' room).
 void ConvertItem(const SourceItem& source, const CommandTable& table,
                  TargetItem& target) {
   target.title = source.title;
@@ -54,38 +86,19 @@ void ConvertItem(const SourceItem& source, const CommandTable& table,
   ApplyKeyPress(source, target);
 }
 
-void ConvertIconReference(std::string_view icon_text, std::string& icon) {
-  icon.clear();
-  if (icon_text.empty() || EqualsIgnoreCase(icon_text, kDefaultIcon)) return;
-  const std::string_view text = CutToCapacity(icon_text, kIconCapacity);
-  // Without double-byte characters every byte starts one: plain byte
-  // searches serve.
-  const bool single_byte = IsSingleByteText(text);
-  const std::size_t question =
-      single_byte ? text.find('?') : FindChar(text, '?');
-  icon.assign(text.substr(0, question));
-  if (question == kNotFound) return;
-  const std::size_t equals =
-      single_byte ? text.find('=', question) : FindChar(text, '=', question);
-  if (equals != kNotFound) {
-    icon += ',';
-    icon += text.substr(equals + 1);
-  }
-}
+}  // namespace
 
-void ApplyKeyPress(const SourceItem& source, TargetItem& target) {
-  if (!EqualsIgnoreCase(source.path, "Key Press")) return;
-  std::string& command = target.cmd_line;
-  command.clear();
-  for (const MacroMark& mark : kMacroMarks) {
-    if (FindTextIgnoreCase(source.work_dir, mark.modifier) != kNotFound) {
-      command += mark.mark;
-    }
+void ConvertMenuItems(const ProfileReader& source, const CommandTable& table,
+                      ProfileWriter& target) {
+  SectionCursor items(source);
+  SourceItem source_item;
+  TargetItem target_item;
+  for (int n = 0;; ++n) {
+    const SectionName section(n);
+    if (!ReadSourceItem(items, section, source_item)) break;
+    ConvertItem(source_item, table, target_item);
+    WriteTargetItem(target, section, target_item);
   }
-  command += source.cmd_line;
-  // The marks are kept whole; the keys lose their tail when both do not fit.
-  command.resize(CutToCapacity(command, kTextCapacity).size());
-  target.work_dir = {};
 }
 
 }  // namespace ovq2tyx

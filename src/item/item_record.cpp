@@ -14,7 +14,7 @@ SectionName::SectionName(int n) : text_{'N', 'o', '.'} {
   size_ = static_cast<std::size_t>(end - text_);
 }
 
-bool ReadSourceItem(const ProfileReader& source, int n, ProfileSection& section,
+bool ReadSourceItem(SectionCursor& items, std::string_view section,
                     SourceItem& out) {
   enum Field {
     kTitle,
@@ -26,13 +26,10 @@ bool ReadSourceItem(const ProfileReader& source, int n, ProfileSection& section,
     kCheck,
     kIcon
   };
-  static constexpr ProfileKey kKeys[] = {
-      ProfileKey("Data0"), ProfileKey("Data1"), ProfileKey("Data2"),
-      ProfileKey("Data3"), ProfileKey("Data5"), ProfileKey("Data6"),
-      ProfileKey("Data7"), ProfileKey("Data8")};
+  static constexpr std::string_view kKeys[] = {
+      "Data0", "Data1", "Data2", "Data3", "Data5", "Data6", "Data7", "Data8"};
   std::array<std::optional<std::string_view>, std::size(kKeys)> values;
-  section = source.FindSection(SectionName(n), section);
-  section.FindValues(kKeys, values);
+  items.FindSection(section).FindValues(kKeys, values);
   auto text = [&values](Field field) {
     return ValueAsString(values[field], "", kTextCapacity);
   };
@@ -50,8 +47,9 @@ bool ReadSourceItem(const ProfileReader& source, int n, ProfileSection& section,
   return true;
 }
 
-void WriteTargetItem(ProfileWriter& target, int n, const TargetItem& item) {
-  target.AddSection(SectionName(n));
+void WriteTargetItem(ProfileWriter& target, std::string_view section,
+                     const TargetItem& item) {
+  target.AddSection(section);
   target.AddString("Title", item.title);
   target.AddString("Path", item.path);
   target.AddString("WorkDir", item.work_dir);

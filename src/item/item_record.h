@@ -55,8 +55,8 @@ struct TargetItem {
   ItemFlags flags;
 };
 
-// "No.<n>", the section of item n, held in place: it is made twice for
-// every item converted.
+// "No.<n>", the section of item n, held in place: an item's section is
+// read and written under it.
 class SectionName {
  public:
   explicit SectionName(int n);
@@ -67,17 +67,19 @@ class SectionName {
   std::size_t size_;
 };
 
-// Reads item n. False when the item does not exist (its path missing or
-// empty; nothing else is filled in then). An empty title is replaced by the
-// last component of the path; a missing mode code is 0, a missing check text
-// "True". `section` is the section read before, if any, and is left holding
-// item n's: items read one after another are found by their order.
-bool ReadSourceItem(const ProfileReader& source, int n, ProfileSection& section,
+// Reads the item of `section` (a SectionName) as `items` finds it: items
+// read one after another are found by their order. False when the item
+// does not exist (its path missing or empty; nothing else is filled in
+// then). An empty title is replaced by the last component of the path; a
+// missing mode code is 0, a missing check text "True".
+bool ReadSourceItem(SectionCursor& items, std::string_view section,
                     SourceItem& out);
 
-// Writes item n: "Title", "Path", "WorkDir", "CmdLine", "HotKey" (struct
-// value), "WinState", "Priority", "Icon", "Wait", "Check", in this order.
-void WriteTargetItem(ProfileWriter& target, int n, const TargetItem& item);
+// Writes an item as `section` (a SectionName): "Title", "Path",
+// "WorkDir", "CmdLine", "HotKey" (struct value), "WinState", "Priority",
+// "Icon", "Wait", "Check", in this order.
+void WriteTargetItem(ProfileWriter& target, std::string_view section,
+                     const TargetItem& item);
 
 }  // namespace ovq2tyx
 

@@ -6,6 +6,7 @@
 #include "item/item_conversion.h"
 #include "os/file_system.h"
 #include "os/native_path.h"
+#include "profile/profile_reader.h"
 #include "text/text_encoding.h"
 
 namespace ovq2tyx {
@@ -20,9 +21,28 @@ std::uint8_t PermuteLocateFlags(std::int32_t locate) {
                                    bit(1) << 3);
 }
 
+// Reads the source "Config" section into `config`. False when the strict
+// rule finds no "Locate" or a negative one.
+bool ConvertMenuHeader(const ProfileReader& source, HeaderRule rule,
+                       NodeConfig& config) {
+  const ProfileSection header = source.FindSection("Config");
+  std::int32_t locate = ReadProfileInt(header, "Locate", -1);
+  if (locate < 0) {
+    if (rule == HeaderRule::kStrict) return false;
+    locate = 15;
+  }
+  config.locate_flags = PermuteLocateFlags(locate);
+  // Only the low byte of each coordinate fits the header.
+  config.left =
+      static_cast<std::uint8_t>(ReadProfileInt(header, "Left", 0) & 0xFF);
+  config.right =
+      static_cast<std::uint8_t>(ReadProfileInt(header, "Right", 100) & 0xFF);
+  return true;
+}
+
 Outcome Convert(const std::string& source_path, const std::string& target_path,
                 HeaderRule rule, const CommandTable& commands) {
-  std::string bytes;
+  LargeArray<char> bytes;
   Permissions permissions = kNewFilePermissions;
   if (!ReadRegularFile(source_path, bytes, kMaxProfileBytes, &permissions) ||
       !DecodeUnicodeMenu(bytes)) {
@@ -58,23 +78,6 @@ void WriteNodeConfig(ProfileWriter& target, const NodeConfig& config) {
       config.locate_flags, 0, 0, 0, config.left, config.right, 0, 0};
   target.AddSection("Node");
   target.AddStruct("Config", bytes);
-}
-
-bool ConvertMenuHeader(const ProfileReader& source, HeaderRule rule,
-                       NodeConfig& config) {
-  const ProfileSection header = source.FindSection("Config");
-  std::int32_t locate = ReadProfileInt(header, "Locate", -1);
-  if (locate < 0) {
-    if (rule == HeaderRule::kStrict) return false;
-    locate = 15;
-  }
-  config.locate_flags = PermuteLocateFlags(locate);
-  // Only the low byte of each coordinate fits the header.
-  config.left =
-      static_cast<std::uint8_t>(ReadProfileInt(header, "Left", 0) & 0xFF);
-  config.right =
-      static_cast<std::uint8_t>(ReadProfileInt(header, "Right", 100) & 0xFF);
-  return true;
 }
 
 std::string TargetPath(const std::string& source_path) {

@@ -12,7 +12,6 @@
 #include "item/command_table.h"
 #include "menu/report.h"
 #include "os/native_path.h"
-#include "profile/profile_reader.h"
 #include "profile/profile_writer.h"
 
 namespace ovq2tyx {
@@ -30,11 +29,6 @@ struct NodeConfig {
 };
 
 void WriteNodeConfig(ProfileWriter& target, const NodeConfig& config);
-
-// Reads the source "Config" section into `config`. False when the strict
-// rule finds no "Locate" or a negative one.
-bool ConvertMenuHeader(const ProfileReader& source, HeaderRule rule,
-                       NodeConfig& config);
 
 // "<name>.tyx" beside the source: the extension replaced or added.
 std::string TargetPath(const std::string& source_path);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "os/console_parts.h"
 #include "text/code_page.h"
 
 namespace ovq2tyx {

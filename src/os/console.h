@@ -29,10 +29,6 @@ inline void PrintLine(std::string_view line) { PrintLine({line}); }
 // a file's path.
 bool IsNativeHelpSwitch(std::string_view argument);
 
-// Defined per platform, for PrintLine: writes `text` to standard output and
-// flushes it. `text` never ends within a UTF-8 character.
-void WriteOutput(std::string_view text);
-
 // Waits for one key press on a console or terminal and echoes its
 // character, when someone can see the prompt: standard input and output
 // both a console or terminal. Otherwise it returns at once without
@@ -53,10 +49,6 @@ Language UserLanguage();
 // by double-clicking them and by dropping files onto them.
 enum class System { kPosix, kWindows };
 extern const System kThisSystem;  // defined per platform
-
-// Puts the terminal back as the key wait found it. Safe to call from a
-// signal handler; the interruption handlers do.
-void RestoreTerminal();
 
 }  // namespace ovq2tyx
 

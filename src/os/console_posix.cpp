@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "os/console.h"
+#include "os/console_parts.h"
 #include "text/code_page.h"
 
 namespace ovq2tyx {

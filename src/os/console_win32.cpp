@@ -11,6 +11,7 @@
 #include <string>
 
 #include "os/console.h"
+#include "os/console_parts.h"
 #include "os/wide_name.h"
 #include "text/code_page.h"
 

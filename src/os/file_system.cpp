@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "os/file_system_parts.h"
+
 namespace ovq2tyx {
 
 namespace {

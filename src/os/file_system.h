@@ -12,10 +12,11 @@
 #define OVQ2TYX_OS_FILE_SYSTEM_H_
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "text/large_array.h"
 
 namespace ovq2tyx {
 
@@ -50,7 +51,7 @@ bool IsRegularFile(const std::string& path);
 // anything but a regular file, is larger, or cannot be read. `permissions`,
 // when given, receives the file's read and write bits, for a copy that is
 // as private as it is.
-bool ReadRegularFile(const std::string& path, std::string& bytes,
+bool ReadRegularFile(const std::string& path, LargeArray<char>& bytes,
                      std::uint64_t max_size,
                      Permissions* permissions = nullptr);
 
@@ -68,21 +69,6 @@ void PrepareFolder(std::string_view folder);
 // Flushes to disk the folders prepared, so that the names of the files moved
 // into them survive a power cut too. Called once at the end of a run.
 void SyncWrittenFolders();
-
-// "<prefix><pid>-<n><suffix>", the temporary name of a new file; a short
-// name, so that it fits wherever its target's does.
-std::string TemporaryName(std::uint64_t pid, unsigned n);
-
-// The process id in a temporary name of that exact form, or 0 for any other
-// name (a user's own ".ovq2tyx-notes.tmp" among them).
-std::uint64_t TemporaryNameOwner(std::string_view name);
-
-// How often a new file tries the next temporary name when one is taken.
-inline constexpr int kTemporaryNameAttempts = 100;
-
-// Flushes of a file's first part made while the rest is written (a platform
-// may have none).
-struct EarlyFlush;
 
 class NewFile {
  public:
@@ -118,23 +104,11 @@ class NewFile {
   std::intptr_t handle_ = kClosed;  // a descriptor or a HANDLE
   std::uint64_t size_ = 0;
   int guard_ = -1;  // the slot that removes the file on interruption
-  std::unique_ptr<EarlyFlush> early_flush_;
 };
 
 // The files of ours that could not be removed since the last call (a folder
 // made read-only meanwhile), for the report; a later run removes them.
 std::vector<std::string> TakeUnremovedFiles();
-// Never fails: without the memory to note a file, only its line is lost.
-void NoteUnremoved(std::string path);
-
-// Defined per platform, for the functions above.
-void RemoveStaleTemporaryFiles(const std::string& folder);
-void SyncFolder(const std::string& folder);
-std::uint64_t CurrentProcessId();
-
-// Removes the temporary files being written. Safe to call from a signal
-// handler; the interruption handlers do.
-void RemoveTemporaryFiles();
 
 }  // namespace ovq2tyx
 

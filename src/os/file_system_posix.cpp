@@ -1,5 +1,4 @@
 // File system services on POSIX systems.
-#include <aio.h>
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -18,7 +17,9 @@
 #include <memory>
 #include <string>
 
+#include "os/file_extras.h"
 #include "os/file_system.h"
+#include "os/file_system_parts.h"
 #include "os/interruption.h"
 #include "os/native_path.h"
 
@@ -66,60 +67,6 @@ bool ProcessIsGone(std::uint64_t pid) {
 
 // The most a claim's mark (a temporary name) can take.
 constexpr std::size_t kMaxMarkSize = 64;
-
-// Once this much more is written, the part written so far is flushed while
-// the rest is made: a disk that caches what it is given takes time in
-// proportion to what a flush finds there, so the flush before the move then
-// has little left to wait for.
-constexpr std::uint64_t kEarlyFlushBytes = std::uint64_t{4} << 20;
-
-}  // namespace
-
-struct EarlyFlush {
-  std::uint64_t started_at = 0;  // the size written when the last began
-  bool in_flight = false;
-  bool failed = false;
-  // Apart: the C library's type may end in an open array.
-  std::unique_ptr<aiocb> request = std::make_unique<aiocb>();
-};
-
-namespace {
-
-// Takes the result of the flush under way, waiting for it when `wait`;
-// false while it is still under way.
-bool Settle(EarlyFlush& flush, bool wait) {
-  if (!flush.in_flight) return true;
-  const aiocb* const requests[] = {flush.request.get()};
-  while (aio_error(flush.request.get()) == EINPROGRESS) {
-    if (!wait) return false;
-    aio_suspend(requests, 1, nullptr);
-  }
-  if (aio_return(flush.request.get()) != 0) flush.failed = true;
-  flush.in_flight = false;
-  return true;
-}
-
-// Starts flushing the first `size` bytes of `fd` when enough came since the
-// last flush began and none is under way. One that cannot start is tried
-// again with the next chunk.
-void StartEarlyFlush(std::unique_ptr<EarlyFlush>& flush, int fd,
-                     std::uint64_t size) {
-  if (!flush) {
-    if (size < kEarlyFlushBytes) return;  // small files never need one
-    flush = std::make_unique<EarlyFlush>();
-  }
-  if (!Settle(*flush, false) || size - flush->started_at < kEarlyFlushBytes) {
-    return;
-  }
-  aiocb& request = *flush->request;
-  request = aiocb{};
-  request.aio_fildes = fd;
-  request.aio_sigevent.sigev_notify = SIGEV_NONE;
-  if (aio_fsync(O_DSYNC, &request) == 0) {
-    flush->in_flight = true;
-    flush->started_at = size;
-  }
-}
 
 // Errors of a call that the file system does not offer.
 bool Unsupported(int error) {
@@ -185,10 +132,7 @@ TargetState RemoveStaleClaim(const std::string& path) {
 
 // Moves `from` to `to` unless something exists at `to`.
 WriteResult MoveNoReplace(const std::string& from, const std::string& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(),
-                RENAME_NOREPLACE) == 0) {
-    return WriteResult::kWritten;
-  }
+  if (RenameNoReplace(from, to)) return WriteResult::kWritten;
   if (errno == EEXIST) return WriteResult::kExists;
   if (!Unsupported(errno)) return WriteResult::kFailed;
   // Without that rename, a hard link never replaces either.
@@ -217,7 +161,7 @@ bool IsRegularFile(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool ReadRegularFile(const std::string& path, std::string& bytes,
+bool ReadRegularFile(const std::string& path, LargeArray<char>& bytes,
                      std::uint64_t max_size, Permissions* permissions) {
   // Without O_NONBLOCK, opening a FIFO waits for a writer.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -228,7 +172,8 @@ bool ReadRegularFile(const std::string& path, std::string& bytes,
   if (regular && permissions != nullptr) *permissions = info.st_mode & 0666;
   // What the file holds when it is opened: a read error, or a file that
   // shrinks meanwhile, ends the read short.
-  bytes.resize(regular ? static_cast<std::size_t>(info.st_size) : 0);
+  bytes =
+      LargeArray<char>(regular ? static_cast<std::size_t>(info.st_size) : 0);
   std::size_t got = 0;
   while (got < bytes.size()) {
     const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
@@ -323,7 +268,7 @@ void NewFile::Discard() {
     Unguard(guard_);
   }
   // The descriptor stays open while a flush may use it.
-  if (early_flush_) Settle(*early_flush_, true);
+  SettleEarlyFlush(static_cast<int>(handle_));
   close(static_cast<int>(handle_));
   handle_ = kClosed;
 }
@@ -358,17 +303,15 @@ bool NewFile::Write(std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
   size_ = offset;
-  StartEarlyFlush(early_flush_, fd, size_);
+  FlushEarly(fd, size_);
   return true;
 }
 
 WriteResult NewFile::Commit() {
   if (handle_ == kClosed) return WriteResult::kFailed;
-  if (early_flush_) Settle(*early_flush_, true);
-  const bool flushed = !(early_flush_ && early_flush_->failed) &&
-                       fsync(static_cast<int>(handle_)) == 0;
+  const int fd = static_cast<int>(handle_);
   WriteResult result = WriteResult::kFailed;
-  if (flushed) {
+  if (SettleEarlyFlush(fd) && fsync(fd) == 0) {
     const InterruptionHold hold;  // moved and unguarded in one step
     result = MoveNoReplace(temp_path_, path_);
     if (result == WriteResult::kWritten) Unguard(guard_);
@@ -376,7 +319,7 @@ WriteResult NewFile::Commit() {
   if (result != WriteResult::kWritten) {
     Discard();
   } else {  // its temporary name is gone, and the flush settled above
-    close(static_cast<int>(handle_));
+    close(fd);
     handle_ = kClosed;
   }
   return result;

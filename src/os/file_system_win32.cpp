@@ -10,6 +10,7 @@
 #include <string>
 
 #include "os/file_system.h"
+#include "os/file_system_parts.h"
 #include "os/interruption.h"
 #include "os/long_path.h"
 #include "os/native_path.h"
@@ -93,7 +94,7 @@ bool IsRegularFile(const std::string& path) {
          (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool ReadRegularFile(const std::string& path, std::string& bytes,
+bool ReadRegularFile(const std::string& path, LargeArray<char>& bytes,
                      std::uint64_t max_size, Permissions*) {
   // Opening a folder this way fails, as it should; devices and pipes are
   // refused by their type before anything is read.
@@ -107,7 +108,8 @@ bool ReadRegularFile(const std::string& path, std::string& bytes,
                        static_cast<std::uint64_t>(size.QuadPart) <= max_size;
   // What the file holds when it is opened: a read error, or a file that
   // shrinks meanwhile, ends the read short.
-  bytes.resize(regular ? static_cast<std::size_t>(size.QuadPart) : 0);
+  bytes =
+      LargeArray<char>(regular ? static_cast<std::size_t>(size.QuadPart) : 0);
   std::size_t got = 0;
   DWORD n = 0;
   while (got < bytes.size() &&
@@ -186,9 +188,6 @@ void SyncFolder(const std::string&) {
 }
 
 std::uint64_t CurrentProcessId() { return GetCurrentProcessId(); }
-
-// None here: Windows flushes a file in one call, when it is moved.
-struct EarlyFlush {};
 
 NewFile::NewFile(std::string path, Permissions) : path_(std::move(path)) {
   const std::wstring target = LongPath(path_);

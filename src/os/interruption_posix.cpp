@@ -1,7 +1,7 @@
 #include <signal.h>
 
-#include "os/console.h"
-#include "os/file_system.h"
+#include "os/console_parts.h"
+#include "os/file_system_parts.h"
 #include "os/interruption.h"
 
 namespace ovq2tyx {
@@ -45,8 +45,8 @@ void InstallInterruptHandlers() {
 }
 
 // The handlers run on the program's own thread, the only one that takes
-// these signals (the C library's helper threads for early flushes block
-// them all): blocking them there holds them back.
+// these signals (the C library's helper threads for early flushes on Linux
+// block them all): blocking them there holds them back.
 InterruptionHold::InterruptionHold() {
   if (hold_depth++ > 0) return;
   const sigset_t block = Interrupting();

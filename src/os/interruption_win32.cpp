@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "os/file_system.h"
+#include "os/file_system_parts.h"
 #include "os/interruption.h"
 
 namespace ovq2tyx {

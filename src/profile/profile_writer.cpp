@@ -11,33 +11,11 @@ namespace ovq2tyx {
 namespace {
 
 // Copies what a line can carry of `value`, up to any CR, LF or NUL, to
-// `out`, which has room for all of it; returns the size copied. Eight bytes
-// at a time, the last of a longer value in the word that ends it.
+// `out`, which has room for all of it; returns the size copied.
 std::size_t CopyLine(char* out, std::string_view value) {
-  using namespace byte_scan;
-  const std::size_t size = value.size();
-  std::size_t pos = 0;
-  if (size >= 8) {
-    Word word;
-    for (; pos + 8 <= size; pos += 8) {
-      std::memcpy(&word, value.data() + pos, 8);
-      if (MarkBelow(word, '\r' + 1) != 0) break;  // may hold a break
-      std::memcpy(out + pos, &word, 8);
-    }
-    if (pos == size) return size;
-    if (pos + 8 > size) {
-      std::memcpy(&word, value.data() + size - 8, 8);
-      if (DropFirst(MarkBelow(word, '\r' + 1), pos - (size - 8)) == 0) {
-        std::memcpy(out + size - 8, &word, 8);
-        return size;
-      }
-    }
-  }
-  for (; pos < size && !IsBreak(static_cast<unsigned char>(value[pos]));
-       ++pos) {
-    out[pos] = value[pos];
-  }
-  return pos;
+  const std::size_t size = FindBreak(value, 0);
+  if (size != 0) std::memcpy(out, value.data(), size);
+  return size;
 }
 
 // Would the reader trim the value's ends or strip quotes from it? Quoting a

@@ -76,9 +76,9 @@ class ProfileWriter {
     if (used_ >= kChunkBytes) Flush();
   }
 
-  // A chunk handed on, half a megabyte: with room for a line still less
-  // than the blocks the program places on large pages, which a small target
-  // would not fill. Lines up to kLineRoom never start a smaller one.
+  // A chunk handed on: half a megabyte, few hand-overs for a large target
+  // and little memory for a small one. Lines up to kLineRoom never start a
+  // smaller one.
   static constexpr std::size_t kChunkBytes = std::size_t{1} << 19;
   static constexpr std::size_t kLineRoom = std::size_t{1} << 16;
 

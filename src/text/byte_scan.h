@@ -1,12 +1,14 @@
 // Byte searches eight bytes at a time, for the runs of text that make up
-// most of a menu: where a line's plain bytes end for the profile reader and
-// writer, and whether a text needs code page 932 stepping at all. Standard
-// C++ only: a word is marked with integer arithmetic, and the first marked
-// byte found with std::countr_zero / countl_zero, on either byte order.
+// most of a menu: the profile reader's runs of plain characters, the
+// writer's values up to a line break, and whether a text needs code page 932
+// stepping at all. Standard C++ only: a word is marked with integer
+// arithmetic, and the first marked byte found with std::countr_zero /
+// countl_zero, on either byte order.
 #ifndef OVQ2TYX_TEXT_BYTE_SCAN_H_
 #define OVQ2TYX_TEXT_BYTE_SCAN_H_
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -57,18 +59,10 @@ constexpr Word DropFirst(Word marks, std::size_t skipped) {
              : marks << 8 * skipped >> 8 * skipped;
 }
 
-// The word with its first `kept` bytes (0 to 8) in memory order, and 0 in
-// place of the others.
-constexpr Word KeepFirst(Word word, std::size_t kept) {
-  if (kept == 0) return 0;
-  return std::endian::native == std::endian::little
-             ? word & (~Word{0} >> (64 - 8 * kept))
-             : word & (~Word{0} << (64 - 8 * kept));
-}
-
 // The first position at or after `pos` (at most the text's size) whose
 // byte passes `stops`, or the end of the text. `marks` marks in a word at
-// least every byte that stops.
+// least every byte that stops. The only loop over words: every search
+// below, and the profile reader's, is this one.
 template <typename WordMarks, typename ByteStops>
 std::size_t FindFirst(std::string_view text, std::size_t pos, WordMarks marks,
                       ByteStops stops) {
@@ -111,46 +105,12 @@ inline std::size_t FindBreak(std::string_view text, std::size_t pos) {
       text, pos, [](Word w) { return MarkBelow(w, '\r' + 1); }, IsBreak);
 }
 
-// The first CR, LF, NUL or byte of 0x80 and above at or after `pos`: the end
-// of a run of single-byte characters that a line goes on after.
-inline std::size_t FindBreakOrHigh(std::string_view text, std::size_t pos) {
-  using namespace byte_scan;
-  return FindFirst(
-      text, pos, [](Word w) { return MarkHighOrBelow(w, '\r' + 1); },
-      [](unsigned char c) { return c >= 0x80 || IsBreak(c); });
-}
-
-// As FindBreakOrHigh, stopping at `byte` (below 0x80) as well.
-inline std::size_t FindBreakHighOr(std::string_view text, std::size_t pos,
-                                   char byte) {
-  using namespace byte_scan;
-  const auto stop = static_cast<unsigned char>(byte);
-  return FindFirst(
-      text, pos,
-      [stop](Word w) {
-        return MarkHighOrBelow(w, '\r' + 1) | MarkEqual(w, stop);
-      },
-      [stop](unsigned char c) { return c >= 0x80 || IsBreak(c) || c == stop; });
-}
-
 // True when no byte of `text` is 0x80 or above: every byte is a character.
 inline bool IsSingleByteText(std::string_view text) {
   using namespace byte_scan;
-  const std::size_t size = text.size();
-  Word word;
-  std::size_t pos = 0;
-  for (; pos + 8 <= size; pos += 8) {
-    std::memcpy(&word, text.data() + pos, 8);
-    if (word & Repeat(0x80)) return false;
-  }
-  if (pos < size && size >= 8) {  // the last bytes, in the word ending there
-    std::memcpy(&word, text.data() + size - 8, 8);
-    return (word & Repeat(0x80)) == 0;
-  }
-  for (; pos < size; ++pos) {
-    if (static_cast<unsigned char>(text[pos]) >= 0x80) return false;
-  }
-  return true;
+  return FindFirst(
+             text, 0, [](Word w) { return w & Repeat(0x80); },
+             [](unsigned char c) { return c >= 0x80; }) == text.size();
 }
 
 }  // namespace ovq2tyx

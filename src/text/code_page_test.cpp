@@ -5,31 +5,11 @@
 namespace ovq2tyx {
 namespace {
 
-// Most stepping shows in the profile corpus and the cases; here the edges
-// of the lead byte ranges, and what a text without a trail byte does.
-TEST(CodePageTest, StepsThroughCharacters) {
-  struct Case {
-    std::string_view text;
-    std::size_t length;
-  } cases[] = {
-      {"\x80\x40", 1},
-      {"\x81\x40", 2},
-      {"\x9F\x40", 2},
-      {"\xA0\x40", 1},
-      {"\xDF\x40", 1},
-      {"\xE0\x40", 2},
-      {"\xFC\x40", 2},
-      {"\xFD\x40", 1},
-      {"\x81\x20", 2},
-      {"\x81", 1},  // a lead byte at the end stands alone
-      {std::string_view("\x81\0", 2), 1},
-      {"\x81\r", 1},
-      {"\x81\n", 1},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(CharLength(c.text, 0), c.length) << c.text;
-    EXPECT_EQ(CharLength(c.text, 0, Stepping::kBytes), 1u);
-  }
+// Stepping shows in the profile corpus (every lead byte with every second
+// byte, lead bytes before line ends and NULs) and the cases; here the
+// searches and comparisons that step through text, with and without code
+// page 932.
+TEST(CodePageTest, SearchesAndComparesByCharacters) {
   EXPECT_EQ(FindText("\x81\x81\xAB", "\x81\xAB"), kNotFound);  // straddles
   EXPECT_EQ(FindLastChar("a\\\x95\x5C", '\\'), 1u);
   EXPECT_EQ(FindLastChar("a\\\x95\x5C", '\\', Stepping::kBytes), 3u);

@@ -9,17 +9,17 @@
 #include <string>
 #include <string_view>
 
-namespace ovq2tyx {
+#include "text/large_array.h"
 
-enum class Unicode { kUtf8, kUtf16Le, kUtf16Be };
+namespace ovq2tyx {
 
 // When `bytes` start with a UTF-8, UTF-16LE or UTF-16BE byte-order mark,
 // replaces them by their code page 932 form, as the platform's profile
 // reader reads such a file; other bytes are left as they are. A character
 // without a code page 932 form becomes Windows' best-fit form or "?", on
-// every system; damaged Unicode keeps its valid part. Works in place, in
+// every system; damaged Unicode keeps its valid part. Decodes a copy, in
 // chunks. False only when the system has no converter.
-bool DecodeUnicodeMenu(std::string& bytes);
+bool DecodeUnicodeMenu(LargeArray<char>& bytes);
 
 // `name`, a native file name, as code page 932 text. False when it has no
 // exact form: one that code page 932 reads back as the same characters, the
@@ -28,11 +28,6 @@ bool DecodeUnicodeMenu(std::string& bytes);
 // from Windows archives are, and has none when its bytes are not valid
 // code page 932.
 bool NameToMenuText(std::string_view name, std::string& text);
-
-// Converts bytes[begin, end) from `from` into code page 932, writing the
-// result from bytes[0] on (it is never longer than its source) and cutting
-// `bytes` to it. Defined per platform.
-bool ConvertToCodePage932(std::string& bytes, std::size_t begin, Unicode from);
 
 }  // namespace ovq2tyx
 

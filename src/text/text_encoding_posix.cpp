@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "text/text_encoding.h"
+#include "text/text_encoding_parts.h"
 
 namespace ovq2tyx {
 

@@ -7,9 +7,10 @@
 namespace ovq2tyx {
 namespace {
 
-std::string Decoded(std::string bytes) {
-  EXPECT_TRUE(DecodeUnicodeMenu(bytes));
-  return bytes;
+std::string Decoded(std::string_view bytes) {
+  LargeArray<char> text = CopyToLargeArray(bytes);
+  EXPECT_TRUE(DecodeUnicodeMenu(text));
+  return std::string(text.data(), text.size());
 }
 
 // Menus saved as Unicode are cases and profile corpus files; here text

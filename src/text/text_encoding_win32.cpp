@@ -7,6 +7,7 @@
 #include <string>
 
 #include "text/text_encoding.h"
+#include "text/text_encoding_parts.h"
 
 namespace ovq2tyx {
 

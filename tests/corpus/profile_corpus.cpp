@@ -1,7 +1,5 @@
 #include "corpus/profile_corpus.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -118,44 +116,21 @@ bool RecordAnswers(Corpus& corpus, const std::vector<Answer>& answers) {
 Answer OurAnswer(const std::string& path, const std::string& section,
                  const std::string& key, const std::string& fallback,
                  unsigned size) {
-  // One reader a file, kept for all its queries, as the converter reads an
-  // item's keys one after another from the same reader.
+  // One reader a file, loaded and indexed once for all its queries.
   static std::map<std::string, std::unique_ptr<ProfileReader>> readers;
   std::unique_ptr<ProfileReader>& reader = readers[path];
   if (!reader) {
-    std::string bytes;
+    LargeArray<char> bytes;
     if (!ReadRegularFile(path, bytes, kMaxProfileBytes) ||
         !DecodeUnicodeMenu(bytes)) {
-      bytes.clear();
+      bytes = {};
     }
     reader = std::make_unique<ProfileReader>(std::move(bytes));
   }
-  const ProfileSection found = reader->FindSection(section);
-  return {std::string(ReadProfileString(found, key, fallback, size)),
-          ReadProfileInt(found, key, kNumberFallback)};
-}
-
-// Our reader answers the corpus queries as the platform's reader did when
-// the answers were recorded, except where a query is marked to differ.
-TEST(RecordedAnswersTest, OurReaderAnswersAsThePlatformDid) {
-  const Corpus corpus = LoadCorpus(OVQ2TYX_CORPUS);
-  ASSERT_GT(corpus.queries.size(), 500u);
-  std::size_t marked = 0;
-  for (const Query& q : corpus.queries) {
-    const Answer ours = OurAnswer(q.path, q.section, q.key, q.fallback, q.size);
-    if (q.differs.empty()) {
-      EXPECT_EQ(ours.text, q.recorded.text) << q.where;
-      EXPECT_EQ(ours.number, q.recorded.number) << q.where;
-    } else {
-      ++marked;
-      EXPECT_NE(ours, q.recorded) << "marked, but reads the same: " << q.where;
-      if (q.ours) {
-        EXPECT_EQ(ours, *q.ours) << q.where;
-      }
-    }
-  }
-  // The marks are exceptions, not the rule.
-  EXPECT_LT(marked * 4, corpus.queries.size());
+  const std::optional<std::string_view> value =
+      reader->FindSection(section).FindValue(key);
+  return {std::string(ValueAsString(value, fallback, size)),
+          ValueAsInt(value, kNumberFallback)};
 }
 
 }  // namespace ovq2tyx::testing

@@ -22,13 +22,11 @@ struct Query {
   std::string path, section, key, fallback;
   bool null_fallback = false;  // the platform is given a null pointer
   unsigned size = 0;
-  Answer recorded;  // the platform's
-  // "differs:<why>" where ours answers otherwise, perhaps followed by our
-  // own answer (two more fields, as the recorded one).
-  std::string differs;
-  std::optional<Answer> ours;
-  std::size_t line = 0;  // in queries.txt, from 0
-  std::string where;     // "queries.txt:N: <line>", for messages
+  Answer recorded;             // the platform's
+  std::string differs;         // "differs:<why>" where ours answers otherwise,
+  std::optional<Answer> ours;  // perhaps followed by our own answer
+  std::size_t line = 0;        // in queries.txt, from 0
+  std::string where;           // "queries.txt:N: <line>", for messages
 };
 
 struct Corpus {

@@ -4,11 +4,13 @@
 // OVQ2TYX_FAULT=claim-taken: as a target is claimed, another program makes
 // it ("theirs") and SIGINT comes; =moved-then-int: SIGINT comes as a file
 // has just been moved onto its claim; =claim-stuck: moves onto claims fail,
-// and so does removing anything but a temporary file. As allocation_preload
+// and so does removing anything but a temporary file; =flush-fails: every
+// flush made in the background fails. As allocation_preload
 // (not with the sanitizers' allocator): OVQ2TYX_FAIL_ALLOCATION=N fails the
 // Nth allocation (malloc and its kin, anonymous mappings) from the start;
 // =N+S also every later one of S bytes or more, while smaller ones, as of
 // the exception that reports it, are still found.
+#include <aio.h>
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -81,6 +83,12 @@ int rename(const char* from, const char* to) {
   const int moved = Next<int (*)(const char*, const char*)>("rename")(from, to);
   if (moved == 0 && IsTarget(to) && Fault("moved-then-int")) raise(SIGINT);
   return moved;
+}
+
+ssize_t aio_return(struct aiocb* request) {
+  const ssize_t result =
+      Next<ssize_t (*)(struct aiocb*)>("aio_return")(request);
+  return Fault("flush-fails") ? -1 : result;
 }
 
 int unlink(const char* path) {

@@ -27,7 +27,7 @@ struct RunOptions {
   std::uint64_t open_files_limit = 0;
   // Standard input from this descriptor (POSIX), not the null device.
   int input = -1;
-  bool close_input_and_output = false;     // both closed (POSIX)
+  bool close_output = false;               // standard output closed (POSIX)
   std::string preload{};                   // a library for LD_PRELOAD (POSIX)
   std::vector<std::string> environment{};  // "NAME=value" more (POSIX)
 };

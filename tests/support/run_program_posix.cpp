@@ -43,10 +43,7 @@ StartedProgram StartProgram(const std::string& program,
     dup2(input, STDIN_FILENO);
     dup2(pipe_fds[1], STDOUT_FILENO);
     close_range(STDERR_FILENO + 1, ~0u, 0);  // the test's own files stay out
-    if (options.close_input_and_output) {
-      close(STDIN_FILENO);
-      close(STDOUT_FILENO);
-    }
+    if (options.close_output) close(STDOUT_FILENO);
     if (chdir(working_directory.c_str()) != 0) _exit(126);
     // Signals keep their default actions: the program sets its own.
     const auto limit = [](int resource, std::uint64_t bytes) {
