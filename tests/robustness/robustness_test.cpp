@@ -349,6 +349,15 @@ TEST(RobustnessTest, FailedEarlyFlushKeepsItsTargetOut) {
   ExpectRun(dir.path(), {}, "[Translate] big.ovq to big.tyx\n", {"big.ovq"});
 }
 
+// A menu that cannot be read whole is not converted, whatever it held.
+TEST(RobustnessTest, SourceThatFailsToReadIsNotConverted) {
+  TempDir dir;
+  WriteBytes(dir / "a.ovq", "[No.1]\r\nData1=x\r\n");
+  ExpectRun(dir.path(), WithFault("read-fails"), "[Err:Cannot Read] a.ovq\n",
+            {"a.ovq"});
+  EXPECT_EQ(ListNames(dir.path()), Names{"a.ovq"});
+}
+
 // An interruption as the target is claimed, where another program has just
 // made it, or just after our file was moved onto its claim, removes our
 // temporary file and nothing else: neither their file nor our target.

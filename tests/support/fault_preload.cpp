@@ -5,7 +5,8 @@
 // it ("theirs") and SIGINT comes; =moved-then-int: SIGINT comes as a file
 // has just been moved onto its claim; =claim-stuck: moves onto claims fail,
 // and so does removing anything but a temporary file; =flush-fails: every
-// flush made in the background fails. As allocation_preload
+// flush made in the background fails; =read-fails: reading a menu (a file
+// whose name ends in ".ovq") fails. As allocation_preload
 // (not with the sanitizers' allocator): OVQ2TYX_FAIL_ALLOCATION=N fails the
 // Nth allocation (malloc and its kin, anonymous mappings) from the start;
 // =N+S also every later one of S bytes or more, while smaller ones, as of
@@ -16,6 +17,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdarg.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/mman.h>
@@ -89,6 +91,19 @@ ssize_t aio_return(struct aiocb* request) {
   const ssize_t result =
       Next<ssize_t (*)(struct aiocb*)>("aio_return")(request);
   return Fault("flush-fails") ? -1 : result;
+}
+
+ssize_t read(int fd, void* buffer, size_t size) {
+  if (Fault("read-fails")) {
+    char link[32], path[4096];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t length = readlink(link, path, sizeof path);
+    if (length > 4 && memcmp(path + length - 4, ".ovq", 4) == 0) {
+      errno = EIO;
+      return -1;
+    }
+  }
+  return Next<ssize_t (*)(int, void*, size_t)>("read")(fd, buffer, size);
 }
 
 int unlink(const char* path) {
